@@ -1,0 +1,80 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <new>
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+#include "forms/Exceptions.h"
+#include "forms/Graphics.h"
+
+class TForm;
+
+// The application object: owns the forms made through CreateForm, runs the
+// message loop until the main form closes, and shows escaped exceptions.
+class TApplication {
+  public:
+    TApplication();
+    ~TApplication();
+    TApplication(const TApplication &) = delete;
+    TApplication &operator=(const TApplication &) = delete;
+
+    void Initialize();
+    // The executable's file name without folder and extension, every
+    // character after the first in lower case.
+    const std::string &Title() const { return AppTitle; }
+    TForm *MainForm() const { return Main; }
+    HICON Icon() const { return AppIcon; }
+
+    // Creates a form owned by the application. The reference is set before
+    // the constructor runs and set back to null when the constructor fails.
+    // The form's creation handler runs, then it shows itself when its form
+    // data marks it visible. The first form so made is the main form.
+    template <class T> void CreateForm(T *&reference);
+
+    // Runs the message loop until Terminate.
+    void Run();
+    // Ends the message loop (closing the main form calls it).
+    void Terminate();
+    bool Terminated() const { return IsTerminated; }
+    // Handles one message: dialog keys of the active form, then dispatch.
+    void ProcessMessage(MSG &message);
+
+    // The standard exception display: a message box with the error's text.
+    void ShowException(const std::string &text);
+
+    // A shared GDI font for the given attributes, owned by the application.
+    HFONT FontHandle(const TFont &font);
+
+    // Forgets a form that is being destroyed.
+    void RemoveForm(TForm *form);
+
+  private:
+    void AddForm(TForm *form);
+    std::string AppTitle;
+    TForm *Main = nullptr;
+    HICON AppIcon = nullptr;
+    bool IsTerminated = false;
+    std::vector<TForm *> Forms;
+    std::map<std::string, HFONT> Fonts;
+};
+
+extern TApplication *Application;
+
+template <class T> void TApplication::CreateForm(T *&reference) {
+    void *memory = ::operator new(sizeof(T));
+    reference = static_cast<T *>(memory);
+    T *form;
+    try {
+        form = new (memory) T(nullptr);
+    } catch (...) {
+        reference = nullptr;
+        ::operator delete(memory);
+        throw;
+    }
+    AddForm(form);
+    form->AfterConstruction();
+}

@@ -1,0 +1,129 @@
+#include "forms/Canvas.h"
+
+template <class F> void TCanvas::WithBrushAndPen(F draw) {
+    HDC dc = Handle();
+    if (!dc)
+        return;
+    TGdiObject brush(CreateSolidBrush(ColorToRGB(BrushColor)));
+    TGdiObject pen(CreatePen(PS_SOLID, 1, ColorToRGB(PenColor)));
+    TSelectObject selectBrush(dc, brush.Get());
+    TSelectObject selectPen(dc, pen.Get());
+    draw(dc);
+}
+
+void TCanvas::FillRect(const RECT &rect) {
+    HDC dc = Handle();
+    if (!dc)
+        return;
+    TGdiObject brush(CreateSolidBrush(ColorToRGB(BrushColor)));
+    ::FillRect(dc, &rect, static_cast<HBRUSH>(brush.Get()));
+}
+
+void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
+    WithBrushAndPen([&](HDC dc) { ::Rectangle(dc, x1, y1, x2, y2); });
+}
+
+void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int w, int h) {
+    WithBrushAndPen([&](HDC dc) { ::RoundRect(dc, x1, y1, x2, y2, w, h); });
+}
+
+void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
+    WithBrushAndPen([&](HDC dc) { ::Ellipse(dc, x1, y1, x2, y2); });
+}
+
+void TCanvas::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+    WithBrushAndPen([&](HDC dc) {
+        int oldDirection = SetArcDirection(dc, AD_COUNTERCLOCKWISE);
+        ::Pie(dc, x1, y1, x2, y2, x3, y3, x4, y4);
+        SetArcDirection(dc, oldDirection);
+    });
+}
+
+void TCanvas::TextOut(int x, int y, const std::string &text) {
+    HDC dc = Handle();
+    if (!dc)
+        return;
+    TGdiObject font(Font.Create());
+    TSelectObject selectFont(dc, font.Get());
+    int oldMode = SetBkMode(dc, OPAQUE);
+    COLORREF oldBack = SetBkColor(dc, ColorToRGB(BrushColor));
+    COLORREF oldText = SetTextColor(dc, ColorToRGB(Font.Color));
+    ::TextOutA(dc, x, y, text.c_str(), static_cast<int>(text.size()));
+    SetTextColor(dc, oldText);
+    SetBkColor(dc, oldBack);
+    SetBkMode(dc, oldMode);
+}
+
+void TCanvas::CopyRect(const RECT &dest, TCanvas &source, const RECT &sourceRect) {
+    HDC dc = Handle();
+    HDC from = source.Handle();
+    if (!dc || !from)
+        return;
+    int w = dest.right - dest.left, h = dest.bottom - dest.top;
+    int sw = sourceRect.right - sourceRect.left, sh = sourceRect.bottom - sourceRect.top;
+    if (w == sw && h == sh)
+        BitBlt(dc, dest.left, dest.top, w, h, from, sourceRect.left, sourceRect.top, CopyMode);
+    else
+        StretchBlt(dc, dest.left, dest.top, w, h, from, sourceRect.left, sourceRect.top, sw, sh, CopyMode);
+}
+
+HDC TControlCanvas::Handle() {
+    if (!Dc && Window)
+        Dc = GetDC(Window);
+    return Dc;
+}
+
+void TControlCanvas::Release() {
+    if (Dc)
+        ReleaseDC(Window, Dc);
+    Dc = nullptr;
+}
+
+TBitmap::~TBitmap() {
+    Free();
+}
+
+void TBitmap::Free() {
+    Surface.Dc = nullptr;
+    if (MemoryDc) {
+        SelectObject(MemoryDc, OldBitmap);
+        DeleteDC(MemoryDc);
+    }
+    if (Bitmap)
+        DeleteObject(Bitmap);
+    MemoryDc = nullptr;
+    Bitmap = nullptr;
+    OldBitmap = nullptr;
+    W = H = 0;
+}
+
+bool TBitmap::SetSize(int width, int height) {
+    Free();
+    if (width <= 0 || height <= 0)
+        return false;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void *bits = nullptr;
+    MemoryDc = CreateCompatibleDC(nullptr);
+    Bitmap = CreateDIBSection(MemoryDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!MemoryDc || !Bitmap) {
+        Free();
+        return false;
+    }
+    OldBitmap = SelectObject(MemoryDc, Bitmap);
+    W = width;
+    H = height;
+    Surface.Dc = MemoryDc;
+    return true;
+}
+
+COLORREF TBitmap::Pixel(int x, int y) const {
+    if (!MemoryDc || x < 0 || y < 0 || x >= W || y >= H)
+        return CLR_INVALID;
+    return GetPixel(MemoryDc, x, y);
+}

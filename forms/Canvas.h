@@ -1,0 +1,86 @@
+#pragma once
+
+#include <string>
+
+#include <windows.h>
+
+#include "forms/Graphics.h"
+
+// A drawing surface over a device context. Brush, pen and font are plain
+// attributes; each drawing call selects GDI objects for them and puts the old
+// ones back before it returns.
+class TCanvas {
+  public:
+    TColor BrushColor = clWhite;
+    TColor PenColor = clBlack;
+    TFont Font;
+    DWORD CopyMode = SRCCOPY;
+
+    TCanvas() = default;
+    explicit TCanvas(HDC dc) : Dc(dc) {}
+    virtual ~TCanvas() = default;
+    TCanvas(const TCanvas &) = delete;
+    TCanvas &operator=(const TCanvas &) = delete;
+
+    // The device context; a canvas bound to a window takes it on demand.
+    virtual HDC Handle() { return Dc; }
+
+    void FillRect(const RECT &rect);
+    void Rectangle(int x1, int y1, int x2, int y2);
+    void RoundRect(int x1, int y1, int x2, int y2, int w, int h);
+    void Ellipse(int x1, int y1, int x2, int y2);
+    // Counterclockwise from the radial through (x3, y3) to the one through
+    // (x4, y4); equal points draw the whole ellipse.
+    void Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
+    // Text drawn opaque on the brush colour.
+    void TextOut(int x, int y, const std::string &text);
+    // Copies source's rectangle onto dest with CopyMode.
+    void CopyRect(const RECT &dest, TCanvas &source, const RECT &sourceRect);
+
+  protected:
+    HDC Dc = nullptr;
+
+  private:
+    friend class TBitmap;
+    template <class F> void WithBrushAndPen(F draw);
+};
+
+// A canvas that draws straight onto a window's client area. It takes the
+// window's device context for each call and releases it afterwards.
+class TControlCanvas : public TCanvas {
+  public:
+    explicit TControlCanvas(HWND window) : Window(window) {}
+    ~TControlCanvas() override { Release(); }
+    HDC Handle() override;
+    void Release();
+
+  private:
+    HWND Window;
+};
+
+// An off-screen 32-bit bitmap with a canvas of its own.
+class TBitmap {
+  public:
+    TBitmap() = default;
+    ~TBitmap();
+    TBitmap(const TBitmap &) = delete;
+    TBitmap &operator=(const TBitmap &) = delete;
+
+    // Makes a bitmap of the given size; the old contents are lost.
+    bool SetSize(int width, int height);
+    int Width() const { return W; }
+    int Height() const { return H; }
+    TCanvas &Canvas() { return Surface; }
+    HBITMAP Handle() const { return Bitmap; }
+    // The colour of one pixel, or CLR_INVALID outside the bitmap.
+    COLORREF Pixel(int x, int y) const;
+
+  private:
+    void Free();
+    int W = 0;
+    int H = 0;
+    HDC MemoryDc = nullptr;
+    HBITMAP Bitmap = nullptr;
+    HGDIOBJ OldBitmap = nullptr;
+    TCanvas Surface;
+};

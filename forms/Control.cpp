@@ -1,0 +1,424 @@
+#include "forms/Control.h"
+
+#include <algorithm>
+
+#include "forms/Application.h"
+#include "forms/Form.h"
+
+namespace {
+
+const char ControlProperty[] = "TWinControl";
+int NextControlId = 100;
+
+bool ParseBool(const std::string &value) {
+    return value.empty() || value == "true" || value == "1";
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- TControl
+
+TControl::~TControl() {
+    SetParent(nullptr);
+}
+
+void TControl::SetParent(TWinControl *parent) {
+    if (parent == ParentControl)
+        return;
+    if (ParentControl) {
+        Invalidate();
+        auto &list = ParentControl->Controls;
+        list.erase(std::remove(list.begin(), list.end(), this), list.end());
+    }
+    ParentControl = parent;
+    if (parent) {
+        parent->Controls.push_back(this);
+        Invalidate();
+    }
+}
+
+void TControl::SetBounds(int left, int top, int width, int height) {
+    Invalidate();
+    L = left;
+    T = top;
+    W = width;
+    H = height;
+    Invalidate();
+}
+
+void TControl::SetCaption(const std::string &text) {
+    Text = text;
+    Invalidate();
+}
+
+void TControl::SetVisible(bool visible) {
+    if (visible == IsVisible)
+        return;
+    IsVisible = visible;
+    TControl::Invalidate();
+}
+
+TColor TControl::EffectiveColor() const {
+    if (ParentColor && ParentControl)
+        return ParentControl->EffectiveColor();
+    return Color;
+}
+
+TFont TControl::EffectiveFont() const {
+    if (ParentFont && ParentControl)
+        return ParentControl->EffectiveFont();
+    return Font;
+}
+
+void TControl::SetColor(TColor color) {
+    Color = color;
+    ParentColor = false;
+    Invalidate();
+}
+
+bool TControl::SetAttribute(const std::string &key, const std::string &value) {
+    if (key == "tab") {
+        TabOrder = std::stoi(value);
+    } else if (key == "color") {
+        if (!ParseColor(value, Color))
+            return false;
+        ParentColor = false;
+    } else if (key == "font") {
+        Font = EffectiveFont();
+        Font.Name = value;
+        ParentFont = false;
+    } else if (key == "fontheight") {
+        Font = EffectiveFont();
+        Font.Height = std::stoi(value);
+        ParentFont = false;
+    } else if (key == "fontcolor") {
+        Font = EffectiveFont();
+        if (!ParseColor(value, Font.Color))
+            return false;
+        ParentFont = false;
+    } else if (key == "fontstyle") {
+        Font = EffectiveFont();
+        Font.Style = value == "italic" ? fsItalic : value == "bold" ? fsBold : fsNone;
+        ParentFont = false;
+    } else if (key == "visible") {
+        IsVisible = ParseBool(value);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void TControl::Invalidate() {
+    if (!ParentControl || !ParentControl->HandleAllocated() || !IsVisible)
+        return;
+    int offset = ParentControl->ScrollOffset();
+    RECT rect = {L, T - offset, L + W, T - offset + H};
+    InvalidateRect(ParentControl->Handle(), &rect, TRUE);
+}
+
+// --------------------------------------------------------- TGraphicControl
+
+void TGraphicControl::Dispatch(UINT message, WPARAM wParam) {
+    if (message == WM_PAINT && wParam) {
+        TCanvas canvas(reinterpret_cast<HDC>(wParam));
+        canvas.Font = EffectiveFont();
+        Paint(canvas);
+    }
+}
+
+TGraphicControl::TGraphicCanvas::TGraphicCanvas(TGraphicControl &control) {
+    TWinControl *parent = control.Parent();
+    if (!parent || !parent->HandleAllocated())
+        return;
+    Window = parent->Handle();
+    Dc = GetDC(Window);
+    SetViewportOrgEx(Dc, control.Left(), control.Top() - parent->ScrollOffset(), nullptr);
+    IntersectClipRect(Dc, 0, 0, control.Width(), control.Height());
+    Font = control.EffectiveFont();
+}
+
+TGraphicControl::TGraphicCanvas::~TGraphicCanvas() {
+    if (Dc)
+        ReleaseDC(Window, Dc);
+}
+
+// ------------------------------------------------------------- TWinControl
+
+const char *OwnWindowClass(const char *name, UINT style) {
+    WNDCLASSA existing;
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    if (!GetClassInfoA(instance, name, &existing)) {
+        WNDCLASSA wc = {};
+        wc.style = style;
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = instance;
+        wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+        wc.lpszClassName = name;
+        RegisterClassA(&wc);
+    }
+    return name;
+}
+
+TWinControl::~TWinControl() {
+    // Children are owned by the form; they only leave this list.
+    for (TControl *child : std::vector<TControl *>(Controls))
+        child->SetParent(nullptr);
+    if (Window) {
+        RemovePropA(Window, ControlProperty);
+        if (StandardProc)
+            SetWindowLongPtrA(Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StandardProc));
+        HWND window = Window;
+        Window = nullptr;
+        DestroyWindow(window);
+    }
+    if (Brush)
+        DeleteObject(Brush);
+}
+
+TWinControl *TWinControl::FromHandle(HWND window) {
+    return window ? static_cast<TWinControl *>(GetPropA(window, ControlProperty)) : nullptr;
+}
+
+void TWinControl::CreateParams(TCreateParams &params) {
+    params.Style |= IsVisible ? WS_VISIBLE : 0;
+    if (!StartEnabled)
+        params.Style |= WS_DISABLED;
+}
+
+void TWinControl::SortedChildren(std::vector<TWinControl *> &list) const {
+    for (TControl *child : Controls)
+        if (child->IsWindowed())
+            list.push_back(static_cast<TWinControl *>(child));
+    // Window order is tab order; controls without a tab order keep list order.
+    std::stable_sort(list.begin(), list.end(), [](TWinControl *a, TWinControl *b) {
+        int x = a->TabOrder < 0 ? 1 << 30 : a->TabOrder;
+        int y = b->TabOrder < 0 ? 1 << 30 : b->TabOrder;
+        return x < y;
+    });
+}
+
+void TWinControl::HandleNeeded() {
+    if (Window)
+        return;
+    if (ParentControl && !ParentControl->HandleAllocated()) {
+        ParentControl->HandleNeeded();
+        if (Window)
+            return;
+    }
+    CreateWnd();
+    std::vector<TWinControl *> children;
+    SortedChildren(children);
+    for (TWinControl *child : children)
+        child->HandleNeeded();
+}
+
+void TWinControl::CreateWnd() {
+    TCreateParams params;
+    CreateParams(params);
+    HWND parent = ParentControl ? ParentControl->Handle() : params.Owner;
+    const char *className = params.ClassName ? params.ClassName : OwnWindowClass("TWinControl");
+    int y = T - (ParentControl ? ParentControl->ScrollOffset() : 0);
+    HMENU id = ParentControl ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(NextControlId++)) : nullptr;
+    Window = CreateWindowExA(params.ExStyle, className, Text.c_str(), params.Style, L, y, W, H, parent, id,
+                             GetModuleHandleA(nullptr), nullptr);
+    if (!Window)
+        throw EToolkitError("Error creating window");
+    SetPropA(Window, ControlProperty, this);
+    WNDPROC current = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(Window, GWLP_WNDPROC));
+    if (current != StaticWndProc) {
+        StandardProc = current;
+        SetWindowLongPtrA(Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StaticWndProc));
+    }
+    if (params.ClassName) {
+        HFONT font = Application->FontHandle(EffectiveFont());
+        SendMessageA(Window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
+}
+
+LRESULT CALLBACK TWinControl::StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    TWinControl *control = FromHandle(window);
+    if (!control)
+        return DefWindowProcA(window, message, wParam, lParam);
+    // No exception may unwind through the system's frames: every one that
+    // escapes a handler is shown here and the message counts as handled.
+    try {
+        return control->WndProc(message, wParam, lParam);
+    } catch (const std::exception &e) {
+        Application->ShowException(e.what());
+    } catch (...) {
+        Application->ShowException("Unknown error");
+    }
+    return 0;
+}
+
+LRESULT TWinControl::DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (StandardProc)
+        return CallWindowProcA(StandardProc, Window, message, wParam, lParam);
+    return DefWindowProcA(Window, message, wParam, lParam);
+}
+
+HBRUSH TWinControl::ChildColors(TWinControl *child, HDC dc) {
+    TColor color = ColorToRGB(child->EffectiveColor());
+    SetTextColor(dc, ColorToRGB(child->EffectiveFont().Color));
+    SetBkColor(dc, color);
+    if (!child->Brush || child->BrushColor != color) {
+        if (child->Brush)
+            DeleteObject(child->Brush);
+        child->Brush = CreateSolidBrush(color);
+        child->BrushColor = color;
+    }
+    return child->Brush;
+}
+
+void TWinControl::PaintGraphicChildren(HDC dc) {
+    int offset = ScrollOffset();
+    for (TControl *child : Controls) {
+        if (child->IsWindowed() || !child->Visible())
+            continue;
+        int saved = SaveDC(dc);
+        SetViewportOrgEx(dc, child->Left(), child->Top() - offset, nullptr);
+        IntersectClipRect(dc, 0, 0, child->Width(), child->Height());
+        static_cast<TGraphicControl *>(child)->Dispatch(WM_PAINT, reinterpret_cast<WPARAM>(dc));
+        RestoreDC(dc, saved);
+    }
+}
+
+void TWinControl::PaintWindow(HDC dc) {
+    RECT rect;
+    GetClientRect(Window, &rect);
+    TGdiObject brush(CreateSolidBrush(ColorToRGB(EffectiveColor())));
+    FillRect(dc, &rect, static_cast<HBRUSH>(brush.Get()));
+    PaintGraphicChildren(dc);
+}
+
+LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        if (TWinControl *child = FromHandle(reinterpret_cast<HWND>(lParam))) {
+            child->CommandNotify(HIWORD(wParam));
+            return 0;
+        }
+        break;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+        if (TWinControl *child = FromHandle(reinterpret_cast<HWND>(lParam)))
+            return reinterpret_cast<LRESULT>(ChildColors(child, reinterpret_cast<HDC>(wParam)));
+        break;
+    case WM_DRAWITEM: {
+        auto *item = reinterpret_cast<DRAWITEMSTRUCT *>(lParam);
+        if (TWinControl *child = FromHandle(item->hwndItem))
+            return child->WndProc(CN_DRAWITEM, wParam, lParam);
+        break;
+    }
+    case WM_ERASEBKGND:
+        if (!StandardProc)
+            return 1;
+        break;
+    case WM_PAINT:
+        if (!StandardProc) {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(Window, &ps);
+            PaintWindow(dc);
+            EndPaint(Window, &ps);
+            return 0;
+        } else {
+            LRESULT result = DefaultHandler(message, wParam, lParam);
+            bool graphics = std::any_of(Controls.begin(), Controls.end(),
+                                        [](TControl *c) { return !c->IsWindowed() && c->Visible(); });
+            if (graphics) {
+                HDC dc = GetDC(Window);
+                PaintGraphicChildren(dc);
+                ReleaseDC(Window, dc);
+            }
+            return result;
+        }
+    case WM_KEYUP:
+        if (OnKeyUp) {
+            WORD key = static_cast<WORD>(wParam);
+            int shift = (GetKeyState(VK_SHIFT) < 0 ? ssShift : 0) |
+                        (GetKeyState(VK_CONTROL) < 0 ? ssCtrl : 0) | (GetKeyState(VK_MENU) < 0 ? ssAlt : 0);
+            OnKeyUp(this, key, shift);
+        }
+        break;
+    case WM_NCDESTROY: {
+        LRESULT result = DefaultHandler(message, wParam, lParam);
+        RemovePropA(Window, ControlProperty);
+        Window = nullptr;
+        return result;
+    }
+    }
+    return DefaultHandler(message, wParam, lParam);
+}
+
+void TWinControl::SetBounds(int left, int top, int width, int height) {
+    L = left;
+    T = top;
+    W = width;
+    H = height;
+    if (Window) {
+        int y = T - (ParentControl ? ParentControl->ScrollOffset() : 0);
+        SetWindowPos(Window, nullptr, L, y, W, H, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void TWinControl::SetCaption(const std::string &text) {
+    Text = text;
+    if (Window)
+        SetWindowTextA(Window, text.c_str());
+}
+
+std::string TWinControl::Caption() const {
+    if (!Window)
+        return Text;
+    int length = GetWindowTextLengthA(Window);
+    std::string text(length + 1, '\0');
+    GetWindowTextA(Window, &text[0], length + 1);
+    text.resize(lstrlenA(text.c_str()));
+    return text;
+}
+
+void TWinControl::SetVisible(bool visible) {
+    IsVisible = visible;
+    if (Window)
+        ShowWindow(Window, visible ? SW_SHOW : SW_HIDE);
+}
+
+void TWinControl::Invalidate() {
+    if (Window)
+        InvalidateRect(Window, nullptr, TRUE);
+}
+
+bool TWinControl::Enabled() const {
+    return Window ? IsWindowEnabled(Window) != FALSE : StartEnabled;
+}
+
+void TWinControl::SetEnabled(bool enabled) {
+    StartEnabled = enabled;
+    if (Window)
+        EnableWindow(Window, enabled);
+}
+
+bool TWinControl::Focused() const {
+    return Window && GetFocus() == Window;
+}
+
+void TWinControl::SetFocus() {
+    if (Window)
+        ::SetFocus(Window);
+}
+
+int TWinControl::ClientWidth() {
+    HandleNeeded();
+    RECT rect;
+    GetClientRect(Window, &rect);
+    return rect.right;
+}
+
+int TWinControl::ClientHeight() {
+    HandleNeeded();
+    RECT rect;
+    GetClientRect(Window, &rect);
+    return rect.bottom;
+}

@@ -1,0 +1,286 @@
+#include "forms/Form.h"
+
+#include "forms/Application.h"
+#include "forms/FormData.h"
+#include "forms/StdCtrls.h"
+
+namespace {
+
+const UINT CM_RELEASE = WM_APP + 100;
+
+BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM list) {
+    if (IsWindowVisible(window) && IsWindowEnabled(window))
+        reinterpret_cast<std::vector<HWND> *>(list)->push_back(window);
+    return TRUE;
+}
+
+} // namespace
+
+TForm::TForm(TForm *owner) : TWinControl(nullptr), OwnerPage(owner) {
+    Owner = this;
+    ParentColor = false;
+    ParentFont = false;
+    IsVisible = false;
+}
+
+TForm::~TForm() {
+    if (Application)
+        Application->RemoveForm(this);
+    FormCanvas.reset();
+    if (HWND window = Handle()) {
+        // The children's windows go with the form's window.
+        DestroyWindow(window);
+    }
+    Components.clear();
+}
+
+void TForm::LoadForm(const std::string &resourceName) {
+    LoadFormData(*this, resourceName);
+}
+
+bool TForm::SetAttribute(const std::string &key, const std::string &value) {
+    if (key == "windowstate") {
+        State = value == "maximized" ? wsMaximized : wsNormal;
+    } else if (key == "popup") {
+        PopupOwned = true;
+    } else if (key == "oncreate") {
+        OnCreate = NotifyHandler(value);
+    } else if (key == "onclose") {
+        OnClose = CloseHandler(value);
+    } else if (key == "onpaint") {
+        OnPaint = NotifyHandler(value);
+    } else if (key == "onactivate") {
+        OnActivate = NotifyHandler(value);
+    } else if (key == "onkeyup") {
+        OnKeyUp = KeyHandler(value);
+    } else if (key == "icon") {
+        HasIcon = true;
+    } else if (key == "scrollbars") {
+        // Pages never scroll.
+    } else {
+        return TWinControl::SetAttribute(key, value);
+    }
+    return true;
+}
+
+TNotifyEvent TForm::NotifyHandler(const std::string &name) {
+    throw EToolkitError("Handler " + name + " not found in form " + Name);
+}
+
+TCloseEvent TForm::CloseHandler(const std::string &name) {
+    throw EToolkitError("Handler " + name + " not found in form " + Name);
+}
+
+TKeyEvent TForm::KeyHandler(const std::string &name) {
+    throw EToolkitError("Handler " + name + " not found in form " + Name);
+}
+
+TControl *TForm::CreateCustomControl(const std::string &kind) {
+    throw EToolkitError("Unknown control kind " + kind + " in form " + Name);
+}
+
+void TForm::CreateParams(TCreateParams &params) {
+    params.ClassName = OwnWindowClass(ClassName.c_str());
+    params.Style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+    params.ExStyle = WS_EX_CONTROLPARENT;
+    if (PopupOwned) {
+        // Dialogs and result pages stay above the page that opened them,
+        // even when that page was made topmost.
+        HWND active = GetActiveWindow();
+        DWORD process = 0;
+        if (active)
+            GetWindowThreadProcessId(active, &process);
+        if (process == GetCurrentProcessId())
+            params.Owner = active;
+    }
+    if (!StartEnabled)
+        params.Style |= WS_DISABLED;
+}
+
+void TForm::CreateWnd() {
+    TWinControl::CreateWnd();
+    if (HasIcon && Application && Application->Icon()) {
+        SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(Application->Icon()));
+        SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(Application->Icon()));
+    }
+}
+
+void TForm::AfterConstruction() {
+    if (OnCreate)
+        OnCreate(this);
+    if (IsVisible)
+        Show();
+}
+
+void TForm::Show() {
+    HandleNeeded();
+    IsVisible = true;
+    ShowWindow(Handle(), State == wsMaximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+    SetForegroundWindow(Handle());
+    UpdateWindow(Handle());
+}
+
+void TForm::Hide() {
+    IsVisible = false;
+    if (Handle())
+        ShowWindow(Handle(), SW_HIDE);
+}
+
+bool TForm::Showing() const {
+    return Handle() && IsWindowVisible(Handle());
+}
+
+void TForm::SetWindowState(TWindowState state) {
+    State = state;
+    if (Handle() && IsWindowVisible(Handle()))
+        ShowWindow(Handle(), state == wsMaximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+}
+
+void TForm::SetBounds(int left, int top, int width, int height) {
+    if (Handle() && State == wsMaximized && IsZoomed(Handle())) {
+        // A maximised window keeps its place; the values apply when restored.
+        WINDOWPLACEMENT placement = {};
+        placement.length = sizeof(placement);
+        GetWindowPlacement(Handle(), &placement);
+        placement.rcNormalPosition = {left, top, left + width, top + height};
+        SetWindowPlacement(Handle(), &placement);
+        L = left;
+        T = top;
+        W = width;
+        H = height;
+        return;
+    }
+    TWinControl::SetBounds(left, top, width, height);
+}
+
+TCanvas &TForm::Canvas() {
+    HandleNeeded();
+    if (!FormCanvas)
+        FormCanvas.reset(new TControlCanvas(Handle()));
+    return *FormCanvas;
+}
+
+void TForm::Close() {
+    if (Modal) {
+        ModalResult = mrCancel;
+        CloseModal();
+        return;
+    }
+    TCloseAction action = caHide;
+    if (OnClose)
+        OnClose(this, action);
+    if (action == caNone)
+        return;
+    if (Application->MainForm() == this) {
+        Application->Terminate();
+        return;
+    }
+    if (action == caHide)
+        Hide();
+    else if (action == caFree)
+        Release();
+}
+
+void TForm::CloseModal() {
+    TCloseAction action = caHide;
+    if (OnClose)
+        OnClose(this, action);
+    if (action == caNone)
+        ModalResult = mrNone;
+    else
+        ModalDone = true;
+}
+
+int TForm::ShowModal() {
+    HandleNeeded();
+    // Every other window of the application waits while the form is shown.
+    std::vector<HWND> disabled;
+    EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindow, reinterpret_cast<LPARAM>(&disabled));
+    for (HWND window : disabled)
+        if (window != Handle())
+            EnableWindow(window, FALSE);
+
+    ModalResult = mrNone;
+    Modal = true;
+    ModalDone = false;
+    Show();
+    MSG message;
+    while (!ModalDone) {
+        int got = GetMessageA(&message, nullptr, 0, 0);
+        if (got <= 0) {
+            // The application is ending: leave the quit for the outer loop.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            break;
+        }
+        Application->ProcessMessage(message);
+        if (!ModalDone && ModalResult != mrNone)
+            CloseModal();
+    }
+    for (HWND window : disabled)
+        if (window != Handle() && IsWindow(window))
+            EnableWindow(window, TRUE);
+    Modal = false;
+    Hide();
+    return ModalResult;
+}
+
+void TForm::Release() {
+    if (Handle())
+        PostMessageA(Handle(), CM_RELEASE, 0, 0);
+    else
+        delete this;
+}
+
+void TForm::FocusFirstControl() {
+    if (LastFocus && IsWindow(LastFocus) && IsChild(Handle(), LastFocus) && IsWindowEnabled(LastFocus) &&
+        IsWindowVisible(LastFocus)) {
+        ::SetFocus(LastFocus);
+        return;
+    }
+    if (HWND first = GetNextDlgTabItem(Handle(), nullptr, FALSE))
+        ::SetFocus(first);
+}
+
+void TForm::PaintWindow(HDC dc) {
+    TWinControl::PaintWindow(dc);
+    if (OnPaint)
+        OnPaint(this);
+}
+
+bool TForm::MessageHook(UINT, WPARAM, LPARAM, LRESULT &) {
+    return false;
+}
+
+LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (MessageHook(message, wParam, lParam, result))
+        return result;
+    switch (message) {
+    case WM_CLOSE:
+        Close();
+        return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            if (focus && IsChild(Handle(), focus))
+                LastFocus = focus;
+        } else {
+            FocusFirstControl();
+            if (OnActivate)
+                OnActivate(this);
+        }
+        return 0;
+    case DM_GETDEFID:
+        // The default button, the one that Enter presses, if the page has one.
+        for (const auto &c : Components) {
+            auto *button = dynamic_cast<TButton *>(c.get());
+            if (button && button->Default && button->HandleAllocated())
+                return MAKELRESULT(GetDlgCtrlID(button->Handle()), DC_HASDEFID);
+        }
+        return 0;
+    case CM_RELEASE:
+        delete this;
+        return 0;
+    }
+    return TWinControl::WndProc(message, wParam, lParam);
+}

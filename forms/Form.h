@@ -1,0 +1,109 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "forms/Control.h"
+#include "forms/Exceptions.h"
+
+enum TWindowState { wsNormal, wsMaximized };
+
+const int mrNone = 0;
+const int mrOk = 1;
+const int mrCancel = 2;
+
+// A page: a top-level window loaded from form data. The form owns every
+// control its data creates.
+class TForm : public TWinControl {
+  public:
+    TNotifyEvent OnCreate;
+    TCloseEvent OnClose;
+    TNotifyEvent OnPaint;
+    TNotifyEvent OnActivate;
+    int ModalResult = mrNone;
+    // The page's class name, also its window class ("TForm3", "TPathA" ...).
+    std::string ClassName;
+
+    explicit TForm(TForm *owner);
+    ~TForm() override;
+
+    TForm *OwnerForm() const { return OwnerPage; }
+
+    // Runs the creation handler, then shows the form when its data marks it
+    // visible. Called once, right after the constructor.
+    void AfterConstruction();
+
+    void Show();
+    void Hide();
+    bool Showing() const;
+    // Asks the close handler for a close action (default hide) and carries it
+    // out: hide, free (after the handler has returned) or nothing. Closing the
+    // main form ends the application; closing a modal form ends its display.
+    void Close();
+    // Shows the form modally in a nested message loop until a handler sets
+    // ModalResult or the form is closed; returns the modal result.
+    int ShowModal();
+    // Destroys the form once the current message has been handled.
+    void Release();
+
+    TWindowState WindowState() const { return State; }
+    void SetWindowState(TWindowState state);
+    void SetBounds(int left, int top, int width, int height) override;
+
+    // The page's drawing surface (its window's device context).
+    TCanvas &Canvas();
+
+    // A control of the form data by name; raises when it is missing or of
+    // another kind.
+    template <class T> T *Find(const std::string &name) const {
+        for (const auto &c : Components)
+            if (c->Name == name)
+                if (T *control = dynamic_cast<T *>(c.get()))
+                    return control;
+        throw EToolkitError("Control " + name + " not found in form " + Name);
+    }
+    // Takes ownership of a control created by the form data.
+    void AddComponent(TControl *control) { Components.emplace_back(control); }
+
+    // Handler lookups for the form data's event attributes: each page lists
+    // its handlers by name here.
+    virtual TNotifyEvent NotifyHandler(const std::string &name);
+    virtual TCloseEvent CloseHandler(const std::string &name);
+    virtual TKeyEvent KeyHandler(const std::string &name);
+    // Creates a control of a kind that the form layer does not know itself.
+    virtual TControl *CreateCustomControl(const std::string &kind);
+
+    bool SetAttribute(const std::string &key, const std::string &value) override;
+
+  protected:
+    // Loads the form data resource of that name (called by the constructor).
+    void LoadForm(const std::string &resourceName);
+    void CreateParams(TCreateParams &params) override;
+    void CreateWnd() override;
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void PaintWindow(HDC dc) override;
+    // A page's own handling of a window message; true when handled.
+    virtual bool MessageHook(UINT message, WPARAM wParam, LPARAM lParam, LRESULT &result);
+
+  private:
+    void CloseModal();
+    void FocusFirstControl();
+    TForm *OwnerPage;
+    std::vector<std::unique_ptr<TControl>> Components;
+    std::unique_ptr<TControlCanvas> FormCanvas;
+    TWindowState State = wsNormal;
+    bool PopupOwned = false;
+    bool HasIcon = false;
+    bool Modal = false;
+    bool ModalDone = false;
+    HWND LastFocus = nullptr;
+};
+
+// Makes a form that the caller owns (a modal page or dialog): constructor,
+// then creation handler.
+template <class T> T *Construct(TForm *owner) {
+    std::unique_ptr<T> form(new T(owner));
+    form->AfterConstruction();
+    return form.release();
+}

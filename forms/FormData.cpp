@@ -1,0 +1,244 @@
+#include "forms/FormData.h"
+
+#include <cctype>
+#include <sstream>
+
+#include "forms/Controls.h"
+#include "forms/Exceptions.h"
+#include "forms/Form.h"
+
+namespace {
+
+[[noreturn]] void Fail(int line, const std::string &what) {
+    throw EToolkitError("Form data line " + std::to_string(line) + ": " + what);
+}
+
+// Splits a line into words. A word is a run of non-blank characters, where
+// a "quoted text" counts as one piece ("" inside it is one quote).
+std::vector<std::string> Words(const std::string &line, int number, std::vector<bool> &quoted) {
+    std::vector<std::string> words;
+    size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && std::isspace(static_cast<unsigned char>(line[i])))
+            i++;
+        if (i >= line.size() || line[i] == '#')
+            break;
+        std::string word;
+        bool isQuoted = false;
+        while (i < line.size() && !std::isspace(static_cast<unsigned char>(line[i]))) {
+            if (line[i] == '"') {
+                isQuoted = true;
+                i++;
+                for (;;) {
+                    if (i >= line.size())
+                        Fail(number, "unterminated text");
+                    if (line[i] == '"') {
+                        if (i + 1 < line.size() && line[i + 1] == '"') {
+                            word += '"';
+                            i += 2;
+                            continue;
+                        }
+                        i++;
+                        break;
+                    }
+                    word += line[i++];
+                }
+            } else {
+                word += line[i++];
+            }
+        }
+        words.push_back(word);
+        quoted.push_back(isQuoted);
+    }
+    return words;
+}
+
+int Number(const std::string &word, int line) {
+    char *end = nullptr;
+    long value = std::strtol(word.c_str(), &end, 10);
+    if (word.empty() || *end)
+        Fail(line, "number expected, found '" + word + "'");
+    return static_cast<int>(value);
+}
+
+} // namespace
+
+TFormData ParseFormData(const std::string &source) {
+    TFormData data;
+    std::istringstream in(source);
+    std::string line;
+    int number = 0;
+    while (std::getline(in, line)) {
+        number++;
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        std::vector<bool> quoted;
+        std::vector<std::string> words = Words(line, number, quoted);
+        if (words.empty())
+            continue;
+        if (words[0] == "text") {
+            if (words.size() != 4 || words[3].compare(0, 2, "<<") != 0)
+                Fail(number, "text NAME PROPERTY <<MARK expected");
+            TFormDataText text{words[1], words[2], ""};
+            std::string mark = words[3].substr(2);
+            bool first = true, closed = false;
+            while (std::getline(in, line)) {
+                number++;
+                if (!line.empty() && line.back() == '\r')
+                    line.pop_back();
+                if (line == mark) {
+                    closed = true;
+                    break;
+                }
+                if (!first)
+                    text.Value += "\r\n";
+                text.Value += line;
+                first = false;
+            }
+            if (!closed)
+                Fail(number, "text block without its end mark " + mark);
+            data.Texts.push_back(text);
+            continue;
+        }
+        // kind name [class] "text" left top width height attributes...
+        TFormDataLine entry;
+        entry.LineNumber = number;
+        size_t i = 0;
+        entry.Kind = words[i++];
+        if (i >= words.size())
+            Fail(number, "name expected");
+        entry.Name = words[i++];
+        if (entry.Kind == "form") {
+            if (i >= words.size())
+                Fail(number, "class name expected");
+            entry.Attributes.emplace_back("class", words[i++]);
+        }
+        if (i >= words.size() || !quoted[i])
+            Fail(number, "quoted text expected");
+        entry.Text = words[i++];
+        if (i + 4 > words.size())
+            Fail(number, "left top width height expected");
+        entry.Left = Number(words[i++], number);
+        entry.Top = Number(words[i++], number);
+        entry.Width = Number(words[i++], number);
+        entry.Height = Number(words[i++], number);
+        for (; i < words.size(); i++) {
+            size_t eq = words[i].find('=');
+            if (eq == std::string::npos)
+                entry.Attributes.emplace_back(words[i], "");
+            else
+                entry.Attributes.emplace_back(words[i].substr(0, eq), words[i].substr(eq + 1));
+        }
+        data.Lines.push_back(entry);
+    }
+    if (data.Lines.empty() || data.Lines[0].Kind != "form")
+        Fail(1, "the form's own line must come first");
+    return data;
+}
+
+namespace {
+
+TControl *CreateControl(TForm &form, const std::string &kind) {
+    if (kind == "label")
+        return new TLabel(&form);
+    if (kind == "rectangle")
+        return new TShape(&form, stRectangle);
+    if (kind == "ellipse")
+        return new TShape(&form, stEllipse);
+    if (kind == "roundrect")
+        return new TShape(&form, stRoundRect);
+    if (kind == "roundsquare")
+        return new TShape(&form, stRoundSquare);
+    if (kind == "button")
+        return new TButton(&form);
+    if (kind == "checkbox")
+        return new TCheckBox(&form);
+    if (kind == "edit")
+        return new TEdit(&form);
+    if (kind == "groupbox")
+        return new TGroupBox(&form);
+    if (kind == "panel")
+        return new TPanel(&form);
+    if (kind == "image")
+        return new TImage(&form);
+    if (kind == "scrollbox")
+        return new TScrollBox(&form);
+    if (kind == "drivelist")
+        return new TDriveComboBox(&form);
+    if (kind == "dirlist")
+        return new TDirectoryListBox(&form);
+    return form.CreateCustomControl(kind);
+}
+
+void SetEvent(TForm &form, TControl &control, const std::string &key, const std::string &handler) {
+    if (key == "onclick")
+        control.OnClick = form.NotifyHandler(handler);
+    else if (key == "onkeyup")
+        control.OnKeyUp = form.KeyHandler(handler);
+    else if (!control.SetEvent(key, form.NotifyHandler(handler)))
+        throw EToolkitError("Control " + control.Name + " has no event " + key);
+}
+
+void Apply(TForm &form, TControl &control, const TFormDataLine &line) {
+    try {
+        for (const auto &a : line.Attributes) {
+            if (a.first == "parent" || a.first == "class")
+                continue;
+            if (a.first.compare(0, 2, "on") == 0 && &control != &form) {
+                SetEvent(form, control, a.first, a.second);
+                continue;
+            }
+            if (!control.SetAttribute(a.first, a.second))
+                throw EToolkitError("unknown attribute " + a.first + "=" + a.second);
+        }
+    } catch (const std::invalid_argument &) {
+        Fail(line.LineNumber, "bad value");
+    } catch (const EToolkitError &e) {
+        Fail(line.LineNumber, e.what());
+    }
+}
+
+} // namespace
+
+void LoadFormData(TForm &form, const std::string &resourceName) {
+    HRSRC resource = FindResourceA(nullptr, resourceName.c_str(), "FORMDATA");
+    HGLOBAL loaded = resource ? LoadResource(nullptr, resource) : nullptr;
+    const char *bytes = loaded ? static_cast<const char *>(LockResource(loaded)) : nullptr;
+    if (!bytes)
+        throw EToolkitError("Resource " + resourceName + " not found");
+    TFormData data = ParseFormData(std::string(bytes, SizeofResource(nullptr, resource)));
+
+    const TFormDataLine &own = data.Lines[0];
+    form.Name = own.Name;
+    form.ClassName = own.Attributes[0].second;
+    form.SetCaption(own.Text);
+    form.SetBounds(own.Left, own.Top, own.Width, own.Height);
+    Apply(form, form, own);
+
+    for (size_t i = 1; i < data.Lines.size(); i++) {
+        const TFormDataLine &line = data.Lines[i];
+        TControl *control = CreateControl(form, line.Kind);
+        form.AddComponent(control);
+        control->Name = line.Name;
+        TWinControl *parent = &form;
+        for (const auto &a : line.Attributes)
+            if (a.first == "parent")
+                parent = form.Find<TWinControl>(a.second);
+        control->SetParent(parent);
+        control->SetBounds(line.Left, line.Top, line.Width, line.Height);
+        control->SetCaption(line.Text);
+        Apply(form, *control, line);
+    }
+    for (const TFormDataText &text : data.Texts) {
+        TControl *control = form.Find<TControl>(text.Name);
+        if (!control->SetAttribute(text.Property, text.Value))
+            throw EToolkitError("Control " + text.Name + " has no text property " + text.Property);
+    }
+    // The window and those of the controls exist from here on.
+    form.HandleNeeded();
+    for (size_t i = 1; i < data.Lines.size(); i++)
+        if (auto *control = dynamic_cast<TWinControl *>(form.Find<TControl>(data.Lines[i].Name)))
+            control->HandleNeeded();
+    for (size_t i = 1; i < data.Lines.size(); i++)
+        form.Find<TControl>(data.Lines[i].Name)->Loaded();
+}

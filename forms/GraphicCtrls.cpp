@@ -1,0 +1,104 @@
+#include "forms/GraphicCtrls.h"
+
+#include <algorithm>
+
+#include "forms/Exceptions.h"
+
+bool TLabel::SetAttribute(const std::string &key, const std::string &value) {
+    if (key == "wrap")
+        WordWrap = true;
+    else if (key == "transparent")
+        Transparent = true;
+    else
+        return TGraphicControl::SetAttribute(key, value);
+    return true;
+}
+
+void TLabel::Paint(TCanvas &canvas) {
+    HDC dc = canvas.Handle();
+    RECT rect = {0, 0, Width(), Height()};
+    if (!Transparent) {
+        canvas.BrushColor = EffectiveColor();
+        canvas.FillRect(rect);
+    }
+    TFont font = EffectiveFont();
+    TGdiObject handle(font.Create());
+    TSelectObject select(dc, handle.Get());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, ColorToRGB(font.Color));
+    if (!Text.empty())
+        DrawTextA(dc, Text.c_str(), static_cast<int>(Text.size()), &rect, WordWrap ? DT_WORDBREAK : 0);
+}
+
+bool TShape::SetAttribute(const std::string &key, const std::string &value) {
+    if (key == "brush")
+        return ParseColor(value, BrushColor);
+    if (key == "pen")
+        return ParseColor(value, PenColor);
+    return TGraphicControl::SetAttribute(key, value);
+}
+
+void TShape::SetBrushColor(TColor color) {
+    BrushColor = color;
+    Invalidate();
+}
+
+void TShape::Paint(TCanvas &canvas) {
+    int x = 0, y = 0, w = Width(), h = Height();
+    if (Shape == stRoundSquare) {
+        // A square figure of the smaller side, centred in the box.
+        if (w < h) {
+            y = (h - w) / 2;
+            h = w;
+        } else {
+            x = (w - h) / 2;
+            w = h;
+        }
+    }
+    canvas.BrushColor = BrushColor;
+    canvas.PenColor = PenColor;
+    int corner = std::min(w, h) / 4;
+    switch (Shape) {
+    case stRectangle:
+        canvas.Rectangle(x, y, x + w, y + h);
+        break;
+    case stEllipse:
+        canvas.Ellipse(x, y, x + w, y + h);
+        break;
+    case stRoundRect:
+    case stRoundSquare:
+        canvas.RoundRect(x, y, x + w, y + h, corner, corner);
+        break;
+    }
+}
+
+TImage::~TImage() {
+    if (Bitmap)
+        DeleteObject(Bitmap);
+}
+
+bool TImage::SetAttribute(const std::string &key, const std::string &value) {
+    if (key != "picture")
+        return TGraphicControl::SetAttribute(key, value);
+    if (Bitmap)
+        DeleteObject(Bitmap);
+    Bitmap = static_cast<HBITMAP>(
+        LoadImageA(GetModuleHandleA(nullptr), value.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (!Bitmap)
+        throw EToolkitError("Picture " + value + " not found");
+    return true;
+}
+
+void TImage::Paint(TCanvas &canvas) {
+    if (!Bitmap)
+        return;
+    HDC dc = canvas.Handle();
+    HDC memory = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(memory, Bitmap);
+    BITMAP info;
+    GetObjectA(Bitmap, sizeof(info), &info);
+    BitBlt(dc, 0, 0, std::min<int>(info.bmWidth, Width()), std::min<int>(info.bmHeight, Height()), memory, 0,
+           0, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+}

@@ -1,0 +1,120 @@
+#include "pages/BrowseDir.h"
+
+#include "app/ScaleToScreen.h"
+#include "install/Folders.h"
+#include "pages/Path.h"
+
+TBrowseDirA::TBrowseDirA(TForm *owner) : TForm(owner) {
+    LoadForm("BrowseDirA");
+    DriveComboBox1 = Find<TDriveComboBox>("DriveComboBox1");
+    DirectoryListBox1 = Find<TDirectoryListBox>("DirectoryListBox1");
+    Label1 = Find<TLabel>("Label1");
+    Label2 = Find<TLabel>("Label2");
+    CurrentFolder = Find<TLabel>("CurrentFolder");
+    Ok = Find<TButton>("Ok");
+    Cancel = Find<TButton>("Cancel");
+    PlacePage(*this, 156, 106, 478, 341);
+    SavedCurrentDir = nullptr;
+}
+
+// However the browser goes away, the current directory goes back.
+TBrowseDirA::~TBrowseDirA() {
+    RestoreCurrentDir();
+}
+
+TNotifyEvent TBrowseDirA::NotifyHandler(const std::string &name) {
+    if (name == "FormCreate")
+        return [this](TObject *sender) { FormCreate(sender); };
+    if (name == "DriveComboBox1Change")
+        return [this](TObject *sender) { DriveComboBox1Change(sender); };
+    if (name == "DirectoryListBox1Change")
+        return [this](TObject *sender) { DirectoryListBox1Change(sender); };
+    if (name == "DirectoryListBox1Click")
+        return [this](TObject *sender) { DirectoryListBox1Click(sender); };
+    if (name == "DirectoryListBox1DblClick")
+        return [this](TObject *sender) { DirectoryListBox1DblClick(sender); };
+    if (name == "OkClick")
+        return [this](TObject *sender) { OkClick(sender); };
+    if (name == "CancelClick")
+        return [this](TObject *sender) { CancelClick(sender); };
+    return TForm::NotifyHandler(name);
+}
+
+TCloseEvent TBrowseDirA::CloseHandler(const std::string &name) {
+    if (name == "FormClose")
+        return [this](TObject *sender, TCloseAction &action) { FormClose(sender, action); };
+    return TForm::CloseHandler(name);
+}
+
+void TBrowseDirA::FormCreate(TObject *) {
+    // Removable drives a and b (floppy drives) are not offered.
+    DriveComboBox1->RemoveItem("a:");
+    DriveComboBox1->RemoveItem("b:");
+
+    DWORD size = GetCurrentDirectoryA(0, nullptr);
+    SavedCurrentDir = new char[size + 1];
+    DWORD length = GetCurrentDirectoryA(size, SavedCurrentDir);
+    if (length == 0 || length >= size) {
+        delete[] SavedCurrentDir;
+        SavedCurrentDir = nullptr;
+    }
+
+    std::string path = PathA ? PathA->Path->Text() : std::string();
+    if (FolderExists(path, nullptr, false) == 1)
+        DirectoryListBox1->SetDirectory(path);
+    else
+        DirectoryListBox1->SetDirectory("");
+}
+
+void TBrowseDirA::DriveComboBox1Change(TObject *) {
+    char drive = DriveComboBox1->Drive();
+    if (drive == 'a') {
+        DirectoryListBox1->Clear();
+        CurrentFolder->SetCaption("");
+        return;
+    }
+    DirectoryListBox1->SetDrive(drive);
+    DirectoryListBox1->Update();
+}
+
+void TBrowseDirA::DirectoryListBox1Change(TObject *) {}
+
+void TBrowseDirA::DirectoryListBox1Click(TObject *) {}
+
+void TBrowseDirA::DirectoryListBox1DblClick(TObject *) {}
+
+void TBrowseDirA::OkClick(TObject *) {
+    if (PathA) {
+        if (DriveComboBox1->Drive() == 'a')
+            PathA->Path->SetText("");
+        else
+            PathA->Path->SetText(DirectoryListBox1->Directory());
+    }
+    DialogResult = 1;
+    ModalResult = 1;
+}
+
+void TBrowseDirA::CancelClick(TObject *) {
+    DialogResult = 2;
+    ModalResult = 2;
+}
+
+void TBrowseDirA::FormClose(TObject *, TCloseAction &) {
+    RestoreCurrentDir();
+    ModalResult = DialogResult;
+}
+
+void TBrowseDirA::RestoreCurrentDir() {
+    if (!SavedCurrentDir)
+        return;
+    SetCurrentDirectoryA(SavedCurrentDir);
+    delete[] SavedCurrentDir;
+    SavedCurrentDir = nullptr;
+}
+
+bool TBrowseDirA::MessageHook(UINT message, WPARAM wParam, LPARAM, LRESULT &) {
+    // Folders made meanwhile in another program show up on return.
+    if (message == WM_ACTIVATEAPP && wParam)
+        DirectoryListBox1->Update();
+    return false;
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "forms/Controls.h"
+#include "forms/Form.h"
+
+// The modal folder browser of the destination page. OK writes the folder open
+// in the list into the destination page's Path; the process's current
+// directory is the same after the browser as before it.
+class TBrowseDirA : public TForm {
+  public:
+    TDriveComboBox *DriveComboBox1;
+    TDirectoryListBox *DirectoryListBox1;
+    TLabel *Label1, *Label2, *CurrentFolder;
+    TButton *Ok, *Cancel;
+    // The last button: 0 none, 1 OK, 2 Cancel.
+    int DialogResult = 0;
+    // Heap copy of the current directory taken when the browser opens; the
+    // browser frees it when it closes.
+    char *SavedCurrentDir;
+
+    explicit TBrowseDirA(TForm *owner);
+    ~TBrowseDirA() override;
+
+    void FormCreate(TObject *sender);
+    void DriveComboBox1Change(TObject *sender);
+    void DirectoryListBox1Change(TObject *sender);
+    void DirectoryListBox1Click(TObject *sender);
+    void DirectoryListBox1DblClick(TObject *sender);
+    void OkClick(TObject *sender);
+    void CancelClick(TObject *sender);
+    void FormClose(TObject *sender, TCloseAction &action);
+
+    TNotifyEvent NotifyHandler(const std::string &name) override;
+    TCloseEvent CloseHandler(const std::string &name) override;
+
+  protected:
+    bool MessageHook(UINT message, WPARAM wParam, LPARAM lParam, LRESULT &result) override;
+
+  private:
+    void RestoreCurrentDir();
+};

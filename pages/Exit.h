@@ -1,0 +1,22 @@
+#pragma once
+
+#include "forms/Controls.h"
+#include "forms/Form.h"
+
+// "Do you really want to exit Setup?", shown modally by ConfirmExitSetup.
+class TExitSetup : public TForm {
+  public:
+    TLabel *Label1;
+    TButton *No, *Exit;
+    // The last button pressed: 1 Exit, 2 No (the start value).
+    int ExitAnswer;
+
+    explicit TExitSetup(TForm *owner);
+
+    void ExitClick(TObject *sender);
+    void NoClick(TObject *sender);
+    void FormClose(TObject *sender, TCloseAction &action);
+
+    TNotifyEvent NotifyHandler(const std::string &name) override;
+    TCloseEvent CloseHandler(const std::string &name) override;
+};

@@ -1,0 +1,95 @@
+#include "pages/MainWindow.h"
+
+#include "app/ScaleToScreen.h"
+#include "app/Setup.h"
+#include "forms/Application.h"
+#include "pages/Unit3.h"
+
+TForm1 *Form1 = nullptr;
+
+TForm1::TForm1(TForm *owner) : TForm(owner) {
+    LoadForm("Form1");
+    Shape1 = Find<TShape>("Shape1");
+    Shape2 = Find<TShape>("Shape2");
+    Shape3 = Find<TShape>("Shape3");
+    Shape4 = Find<TShape>("Shape4");
+    Label1 = Find<TLabel>("Label1");
+    Label2 = Find<TLabel>("Label2");
+    Next = Find<TButton>("Next");
+    Cancel = Find<TButton>("Cancel");
+}
+
+TNotifyEvent TForm1::NotifyHandler(const std::string &name) {
+    if (name == "FormCreate")
+        return [this](TObject *sender) { FormCreate(sender); };
+    if (name == "FormActivate")
+        return [this](TObject *sender) { FormActivate(sender); };
+    if (name == "NextClick")
+        return [this](TObject *sender) { NextClick(sender); };
+    if (name == "CancelClick")
+        return [this](TObject *sender) { CancelClick(sender); };
+    return TForm::NotifyHandler(name);
+}
+
+void TForm1::FormCreate(TObject *) {
+    SetBounds(0, 0, 820, 620);
+    Shape1->SetBounds(Shape1->Left(), Shape1->Top(), 820, 620);
+
+    if (GetDeviceCaps(Canvas().Handle(), BITSPIXEL) <= 8) {
+        Shape1->SetBrushColor(LowColorPurple);
+        Label1->SetColor(LowColorPurple);
+        Label2->SetColor(LowColorPurple);
+    }
+
+    int w = GetDeviceCaps(Canvas().Handle(), HORZRES);
+    int h = GetDeviceCaps(Canvas().Handle(), VERTRES);
+    SetBounds(Left(), Top(), w + 20, h + 20);
+    Shape1->SetBounds(Shape1->Left(), Shape1->Top(), w + 20, h + 20);
+
+    if (w != 800) {
+        float x = ScreenFactor(w);
+        TShape *shapes[] = {Shape2, Shape3, Shape4};
+        for (TShape *shape : shapes)
+            shape->SetWidth(static_cast<int>(shape->Width() * static_cast<double>(x)));
+        for (TShape *shape : shapes)
+            shape->SetHeight(static_cast<int>(shape->Height() * static_cast<double>(x)));
+
+        // Shape2 has not moved yet: the others move about its designed place.
+        int ax = Shape2->Left(), ay = Shape2->Top();
+        TControl *moved[] = {Label1, Label2, Shape3, Shape4};
+        for (TControl *control : moved) {
+            control->SetLeft(ScaleCoordinate(control->Left(), ax, x));
+            control->SetTop(ScaleCoordinate(control->Top(), ay, x));
+        }
+        Shape2->SetLeft(static_cast<int>(Shape2->Left() * static_cast<double>(x)));
+        Shape2->SetTop(static_cast<int>(Shape2->Top() * static_cast<double>(x)));
+
+        ax = Shape2->Left();
+        ay = Shape2->Top();
+        TControl *buttons[] = {Next, Cancel};
+        for (TControl *button : buttons) {
+            button->SetLeft(ScaleCoordinate(button->Left(), ax, x));
+            button->SetTop(ScaleCoordinate(button->Top(), ay, x));
+        }
+    }
+
+    // No caption, frame, minimise or maximise box.
+    SetWindowLongA(Handle(), GWL_STYLE, GetWindowLongA(Handle(), GWL_STYLE) & 0xFF38FFFF);
+    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowState(wsMaximized);
+}
+
+void TForm1::FormActivate(TObject *) {
+    RaiseVisiblePage();
+}
+
+void TForm1::NextClick(TObject *) {
+    Application->CreateForm(Form3);
+    Next->SetVisible(false);
+    Cancel->SetVisible(false);
+}
+
+void TForm1::CancelClick(TObject *) {
+    QuitSetup();
+}

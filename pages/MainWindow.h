@@ -1,0 +1,27 @@
+#pragma once
+
+#include "forms/Controls.h"
+#include "forms/Form.h"
+
+// The title page: maximised without caption or frame, the coloured backdrop
+// of the whole run and the application's main form.
+class TForm1 : public TForm {
+  public:
+    TShape *Shape1, *Shape2, *Shape3, *Shape4;
+    TLabel *Label1, *Label2;
+    TButton *Next, *Cancel;
+
+    explicit TForm1(TForm *owner);
+
+    void FormCreate(TObject *sender);
+    void FormActivate(TObject *sender);
+    void NextClick(TObject *sender);
+    void CancelClick(TObject *sender);
+
+    TNotifyEvent NotifyHandler(const std::string &name) override;
+};
+
+extern TForm1 *Form1;
+
+// The purple of the backdrop on screens of 256 colours or fewer.
+const TColor LowColorPurple = 0x00FF0080;

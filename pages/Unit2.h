@@ -1,0 +1,23 @@
+#pragma once
+
+#include "forms/Controls.h"
+#include "forms/Form.h"
+
+// The failure page: shown beside the confirmation page when an install step
+// fails; closing it ends the setup.
+class TForm2 : public TForm {
+  public:
+    TLabel *Label1, *Label2;
+    TButton *Button1;
+
+    explicit TForm2(TForm *owner);
+
+    void FormCreate(TObject *sender);
+    void Button1Click(TObject *sender);
+    void FormClose(TObject *sender, TCloseAction &action);
+
+    TNotifyEvent NotifyHandler(const std::string &name) override;
+    TCloseEvent CloseHandler(const std::string &name) override;
+};
+
+extern TForm2 *Form2;

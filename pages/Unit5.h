@@ -1,0 +1,18 @@
+#pragma once
+
+#include "forms/Controls.h"
+#include "forms/Form.h"
+
+// The success page, shown modally after the last install step.
+class TForm5 : public TForm {
+  public:
+    TLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6;
+    TButton *Button1;
+
+    explicit TForm5(TForm *owner);
+
+    void FormCreate(TObject *sender);
+    void Button1Click(TObject *sender);
+
+    TNotifyEvent NotifyHandler(const std::string &name) override;
+};

@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Configures and builds Setup.exe, its tools and tests in build/ (cross, i686).
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="${BUILD_DIR:-$root/build}"
+cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/i686-mingw.cmake" >/dev/null
+cmake --build "$build" -j"$(nproc)" "$@"

@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# The test bed: a Wine prefix inside the build tree, one Xvfb display and one
+# persistent wineserver for a whole test run.
+#
+#   testbed.sh prefix   create the prefix when it is missing (no display needed)
+#   testbed.sh start    start Xvfb and the wineserver, boot the prefix on that display
+#   testbed.sh stop     stop both again
+#
+# WINEPREFIX and TESTBED_DIR name the prefix and the folder holding the bed's state.
+# Wine's background processes never keep the caller's output pipes open: they
+# are started with their output sent to log files.
+set -u
+: "${WINEPREFIX:?}" "${TESTBED_DIR:?}"
+export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+mkdir -p "$TESTBED_DIR"
+log="$TESTBED_DIR/wine.log"
+
+# Screen sizes that the tests choose through named desktops.
+desktops=(Setup640=640x480 Setup800=800x600 Setup1024=1024x768 Setup1280=1280x1024)
+
+make_prefix() {
+  [ -f "$WINEPREFIX/.testbed-ready" ] && return 0
+  rm -rf "$WINEPREFIX"
+  wineboot -i >>"$log" 2>&1 </dev/null
+  local reg="$TESTBED_DIR/testbed.reg"
+  {
+    printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\r\n'
+    for d in "${desktops[@]}"; do printf '"%s"="%s"\r\n' "${d%%=*}" "${d#*=}"; done
+    printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n'
+  } >"$reg"
+  wine regedit /S "$reg" >>"$log" 2>&1 </dev/null
+  wineserver -w
+  touch "$WINEPREFIX/.testbed-ready"
+}
+
+case "${1:-}" in
+  prefix)
+    exec 9>"$TESTBED_DIR/prefix.lock"
+    flock 9
+    make_prefix
+    ;;
+  start)
+    "$0" stop
+    exec 9>"$TESTBED_DIR/prefix.lock"
+    flock 9
+    make_prefix
+    n=90
+    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+    setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$TESTBED_DIR/xvfb.log" 2>&1 </dev/null &
+    echo $! >"$TESTBED_DIR/xvfb.pid"
+    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+    export DISPLAY=":$n"
+    setsid wineserver -p >>"$log" 2>&1 </dev/null
+    setsid wine wineboot >>"$log" 2>&1 </dev/null
+    echo ":$n" >"$TESTBED_DIR/display"
+    echo "test bed up on display :$n, prefix $WINEPREFIX"
+    ;;
+  stop)
+    wineserver -k >/dev/null 2>&1 </dev/null
+    if [ -f "$TESTBED_DIR/xvfb.pid" ]; then
+      kill "$(cat "$TESTBED_DIR/xvfb.pid")" 2>/dev/null
+      rm -f "$TESTBED_DIR/xvfb.pid"
+    fi
+    rm -f "$TESTBED_DIR/display"
+    ;;
+  *)
+    echo "usage: $0 prefix|start|stop" >&2
+    exit 2
+    ;;
+esac
