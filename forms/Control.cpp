@@ -144,19 +144,18 @@ TGraphicControl::TGraphicCanvas::~TGraphicCanvas() {
 
 // ------------------------------------------------------------- TWinControl
 
-const char *OwnWindowClass(const char *name, UINT style) {
+void TWinControl::RegisterOwnClass(const char *name) {
     WNDCLASSA existing;
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    if (!GetClassInfoA(instance, name, &existing)) {
-        WNDCLASSA wc = {};
-        wc.style = style;
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = instance;
-        wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-        wc.lpszClassName = name;
-        RegisterClassA(&wc);
-    }
-    return name;
+    if (GetClassInfoA(instance, name, &existing))
+        return;
+    WNDCLASSA wc = {};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = StaticWndProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.lpszClassName = name;
+    RegisterClassA(&wc);
 }
 
 TWinControl::~TWinControl() {
@@ -216,20 +215,19 @@ void TWinControl::CreateWnd() {
     TCreateParams params;
     CreateParams(params);
     HWND parent = ParentControl ? ParentControl->Handle() : params.Owner;
-    const char *className = params.ClassName ? params.ClassName : OwnWindowClass("TWinControl");
+    if (!params.Standard)
+        RegisterOwnClass(params.ClassName);
     int y = T - (ParentControl ? ParentControl->ScrollOffset() : 0);
     HMENU id = ParentControl ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(NextControlId++)) : nullptr;
-    Window = CreateWindowExA(params.ExStyle, className, Text.c_str(), params.Style, L, y, W, H, parent, id,
-                             GetModuleHandleA(nullptr), nullptr);
+    Window = CreateWindowExA(params.ExStyle, params.ClassName, Text.c_str(), params.Style, L, y, W, H, parent,
+                             id, GetModuleHandleA(nullptr), nullptr);
     if (!Window)
         throw EToolkitError("Error creating window");
     SetPropA(Window, ControlProperty, this);
-    WNDPROC current = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(Window, GWLP_WNDPROC));
-    if (current != StaticWndProc) {
-        StandardProc = current;
+    if (params.Standard) {
+        // System controls keep their own behaviour; their messages pass here first.
+        StandardProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(Window, GWLP_WNDPROC));
         SetWindowLongPtrA(Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StaticWndProc));
-    }
-    if (params.ClassName) {
         HFONT font = Application->FontHandle(EffectiveFont());
         SendMessageA(Window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }

@@ -146,7 +146,8 @@ class TWinControl : public TControl {
 
   protected:
     struct TCreateParams {
-        const char *ClassName = nullptr; // null: the control's own class
+        const char *ClassName = "TWinControl";
+        bool Standard = false; // a system class (Button, Edit ...), else one of the form layer's
         DWORD Style = WS_CHILD | WS_CLIPSIBLINGS;
         DWORD ExStyle = 0;
         HWND Owner = nullptr; // top-level windows only
@@ -165,6 +166,7 @@ class TWinControl : public TControl {
     bool StartEnabled = true;
 
   private:
+    static void RegisterOwnClass(const char *name);
     static LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void SortedChildren(std::vector<TWinControl *> &list) const;
     HWND Window = nullptr;
@@ -176,6 +178,3 @@ class TWinControl : public TControl {
 
 // A child's owner-drawn item, passed on by the parent's WM_DRAWITEM.
 const UINT CN_DRAWITEM = WM_APP + WM_DRAWITEM;
-
-// Registers the window class of the form layer's own windows.
-const char *OwnWindowClass(const char *name, UINT style = CS_DBLCLKS);

@@ -48,6 +48,7 @@ bool TDriveComboBox::SetEvent(const std::string &key, TNotifyEvent handler) {
 void TDriveComboBox::CreateParams(TCreateParams &params) {
     TWinControl::CreateParams(params);
     params.ClassName = "ComboBox";
+    params.Standard = true;
     params.Style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
 }
 
@@ -163,7 +164,9 @@ bool TDirectoryListBox::SetEvent(const std::string &key, TNotifyEvent handler) {
 void TDirectoryListBox::CreateParams(TCreateParams &params) {
     TWinControl::CreateParams(params);
     params.ClassName = "ListBox";
-    params.Style |= WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT;
+    params.Standard = true;
+    params.Style |=
+        WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT;
     params.ExStyle |= WS_EX_CLIENTEDGE;
 }
 

@@ -80,7 +80,7 @@ TControl *TForm::CreateCustomControl(const std::string &kind) {
 }
 
 void TForm::CreateParams(TCreateParams &params) {
-    params.ClassName = OwnWindowClass(ClassName.c_str());
+    params.ClassName = ClassName.c_str();
     params.Style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     params.ExStyle = WS_EX_CONTROLPARENT;
     if (PopupOwned) {

@@ -17,6 +17,7 @@ bool TButton::SetAttribute(const std::string &key, const std::string &value) {
 void TButton::CreateParams(TCreateParams &params) {
     TWinControl::CreateParams(params);
     params.ClassName = "Button";
+    params.Standard = true;
     params.Style |= WS_TABSTOP | (Default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
 }
 
@@ -45,7 +46,13 @@ bool TCheckBox::SetAttribute(const std::string &key, const std::string &value) {
 void TCheckBox::CreateParams(TCreateParams &params) {
     TWinControl::CreateParams(params);
     params.ClassName = "Button";
+    params.Standard = true;
     params.Style |= WS_TABSTOP | BS_AUTOCHECKBOX;
+}
+
+void TCheckBox::CreateWnd() {
+    TWinControl::CreateWnd();
+    SendMessageA(Handle(), BM_SETCHECK, StartChecked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 bool TCheckBox::Checked() const {
@@ -85,6 +92,7 @@ bool TEdit::SetAttribute(const std::string &key, const std::string &value) {
 void TEdit::CreateParams(TCreateParams &params) {
     TWinControl::CreateParams(params);
     params.ClassName = "Edit";
+    params.Standard = true;
     params.Style |= WS_TABSTOP | ES_AUTOHSCROLL | (IsReadOnly ? ES_READONLY : 0);
     params.ExStyle |= WS_EX_CLIENTEDGE;
 }
@@ -93,7 +101,7 @@ void TEdit::CreateParams(TCreateParams &params) {
 
 void TGroupBox::CreateParams(TCreateParams &params) {
     TWinControl::CreateParams(params);
-    params.ClassName = OwnWindowClass("TGroupBox");
+    params.ClassName = "TGroupBox";
     params.Style |= WS_CLIPCHILDREN;
     params.ExStyle |= WS_EX_CONTROLPARENT;
 }
@@ -131,7 +139,7 @@ bool TPanel::SetAttribute(const std::string &key, const std::string &value) {
 
 void TPanel::CreateParams(TCreateParams &params) {
     TWinControl::CreateParams(params);
-    params.ClassName = OwnWindowClass("TPanel");
+    params.ClassName = "TPanel";
     params.Style |= WS_CLIPCHILDREN;
     params.ExStyle |= WS_EX_CONTROLPARENT;
 }
@@ -165,7 +173,7 @@ bool TScrollBox::SetAttribute(const std::string &key, const std::string &value) 
 
 void TScrollBox::CreateParams(TCreateParams &params) {
     TWinControl::CreateParams(params);
-    params.ClassName = OwnWindowClass("TScrollBox");
+    params.ClassName = "TScrollBox";
     params.Style |= WS_VSCROLL | WS_CLIPCHILDREN;
     params.ExStyle |= WS_EX_CLIENTEDGE | WS_EX_CONTROLPARENT;
 }

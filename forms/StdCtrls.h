@@ -26,6 +26,7 @@ class TCheckBox : public TWinControl {
 
   protected:
     void CreateParams(TCreateParams &params) override;
+    void CreateWnd() override;
     void CommandNotify(WORD code) override;
 
   private:
