@@ -33,17 +33,22 @@ make_prefix() {
   touch "$WINEPREFIX/.testbed-ready"
 }
 
-case "${1:-}" in
-  prefix)
-    exec 9>"$TESTBED_DIR/prefix.lock"
+# Makes the prefix once, also when several programs ask at the same time.
+# The lock is held by a subshell only, never by the daemons started later.
+locked_prefix() {
+  (
     flock 9
     make_prefix
+  ) 9>"$TESTBED_DIR/prefix.lock"
+}
+
+case "${1:-}" in
+  prefix)
+    locked_prefix
     ;;
   start)
     "$0" stop
-    exec 9>"$TESTBED_DIR/prefix.lock"
-    flock 9
-    make_prefix
+    locked_prefix
     n=90
     while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
     setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$TESTBED_DIR/xvfb.log" 2>&1 </dev/null &
