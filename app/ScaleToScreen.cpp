@@ -18,7 +18,10 @@ void PlacePage(TForm &page, int left, int top, int width, int height) {
 }
 
 void ScaleToScreen(TForm &page, int offsetX, int offsetY) {
-    int width = GetDeviceCaps(page.Canvas().Handle(), HORZRES);
+    ScaleToScreenAt(page, GetDeviceCaps(page.Canvas().Handle(), HORZRES), offsetX, offsetY);
+}
+
+void ScaleToScreenAt(TForm &page, int width, int offsetX, int offsetY) {
     if (width == 800)
         return;
     float factor = ScreenFactor(width);

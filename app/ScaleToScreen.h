@@ -17,3 +17,5 @@ void PlacePage(TForm &page, int left, int top, int width, int height);
 // Moves a page for screen widths other than 800 about the title page's Shape2,
 // adding the offsets on screens wider than 800. Sizes never change.
 void ScaleToScreen(TForm &page, int offsetX, int offsetY);
+// The same for a given screen width.
+void ScaleToScreenAt(TForm &page, int screenWidth, int offsetX, int offsetY);

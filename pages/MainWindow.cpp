@@ -32,17 +32,20 @@ TNotifyEvent TForm1::NotifyHandler(const std::string &name) {
 }
 
 void TForm1::FormCreate(TObject *) {
+    HDC dc = Canvas().Handle();
+    LayOutBackdrop(GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES), GetDeviceCaps(dc, BITSPIXEL));
+}
+
+void TForm1::LayOutBackdrop(int w, int h, int bitsPerPixel) {
     SetBounds(0, 0, 820, 620);
     Shape1->SetBounds(Shape1->Left(), Shape1->Top(), 820, 620);
 
-    if (GetDeviceCaps(Canvas().Handle(), BITSPIXEL) <= 8) {
+    if (bitsPerPixel <= 8) {
         Shape1->SetBrushColor(LowColorPurple);
         Label1->SetColor(LowColorPurple);
         Label2->SetColor(LowColorPurple);
     }
 
-    int w = GetDeviceCaps(Canvas().Handle(), HORZRES);
-    int h = GetDeviceCaps(Canvas().Handle(), VERTRES);
     SetBounds(Left(), Top(), w + 20, h + 20);
     Shape1->SetBounds(Shape1->Left(), Shape1->Top(), w + 20, h + 20);
 

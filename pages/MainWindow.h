@@ -14,6 +14,9 @@ class TForm1 : public TForm {
     explicit TForm1(TForm *owner);
 
     void FormCreate(TObject *sender);
+    // The backdrop's layout for a screen of the given size and colour depth:
+    // the page covers the screen, the figures move and grow with its width.
+    void LayOutBackdrop(int screenWidth, int screenHeight, int bitsPerPixel);
     void FormActivate(TObject *sender);
     void NextClick(TObject *sender);
     void CancelClick(TObject *sender);
