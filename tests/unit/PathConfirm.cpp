@@ -1,0 +1,223 @@
+// The confirmation page's helpers: the install folder's normal form, the path
+// split, the shared message box, the progress gauge and the extraction's pacing.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <string>
+
+#include "MessageBoxWatcher.h"
+#include "forms/Application.h"
+#include "pages/PathConfirm.h"
+
+namespace {
+
+TEST(NormalizePath, EndsInTheProductNameOnce) {
+    EXPECT_EQ("C:\\Program Files\\Vantorelle", TPathConfirmA::NormalizePath("C:\\Program Files"));
+    EXPECT_EQ("C:\\Program Files\\Vantorelle",
+              TPathConfirmA::NormalizePath("C:\\Program Files\\Vantorelle\\"));
+    EXPECT_EQ("D:\\Apps\\MyVantorelle", TPathConfirmA::NormalizePath("D:\\Apps\\MyVantorelle"));
+    EXPECT_EQ("D:\\vantorelle\\Vantorelle", TPathConfirmA::NormalizePath("D:\\vantorelle"));
+    EXPECT_EQ("C:\\Vantorelle", TPathConfirmA::NormalizePath("C:\\"));
+    EXPECT_EQ("C:\\Games\\Vantorelle", TPathConfirmA::NormalizePath("C:\\Games  "));
+    EXPECT_EQ("\\Vantorelle", TPathConfirmA::NormalizePath(""));
+    // Normalising twice changes nothing more.
+    EXPECT_EQ("C:\\Games\\Vantorelle",
+              TPathConfirmA::NormalizePath(TPathConfirmA::NormalizePath("C:\\Games")));
+}
+
+TEST(StripTrailingBackslash, BlanksAndControlsFirstThenOneBackslash) {
+    std::string s = "C:\\A\\\\ \t\r\n";
+    StripTrailingBackslash(s);
+    EXPECT_EQ("C:\\A\\", s);
+}
+
+struct TSplit {
+    char Folder[260], Name[260], Extension[260];
+    int Result;
+    explicit TSplit(const char *path) { Result = SplitFilePath(path, Folder, Name, Extension); }
+};
+
+TEST(SplitFilePath, FolderNameAndShortExtension) {
+    TSplit a("C:\\Data\\song.mp3");
+    EXPECT_EQ(1, a.Result);
+    EXPECT_STREQ("C:\\Data\\", a.Folder);
+    EXPECT_STREQ("song", a.Name);
+    EXPECT_STREQ(".mp3", a.Extension);
+
+    TSplit bare("Vantorelle.exe");
+    EXPECT_STREQ("", bare.Folder);
+    EXPECT_STREQ("Vantorelle", bare.Name);
+    EXPECT_STREQ(".exe", bare.Extension);
+
+    TSplit longTail("photo.jpeg");
+    EXPECT_STREQ("photo.jpeg", longTail.Name);
+    EXPECT_STREQ("", longTail.Extension);
+
+    TSplit dotFirst(".cmp");
+    EXPECT_STREQ("", dotFirst.Name);
+    EXPECT_STREQ(".cmp", dotFirst.Extension);
+
+    EXPECT_EQ(0, SplitFilePath(nullptr, nullptr, nullptr, nullptr));
+    EXPECT_EQ(1, SplitFilePath("a.b", nullptr, nullptr, nullptr));
+}
+
+TEST(SplitFilePath, ADotInAFolderNameIsNoExtension) {
+    TSplit s("C:\\v1.2\\readme");
+    EXPECT_STREQ("C:\\v1.2\\", s.Folder);
+    EXPECT_STREQ("readme", s.Name);
+    EXPECT_STREQ("", s.Extension);
+}
+
+TEST(SplitFilePath, LongPartsAreCutAt259Characters) {
+    std::string path = std::string(300, 'f') + "\\" + std::string(400, 'n') + ".txt";
+    TSplit s(path.c_str());
+    EXPECT_EQ(259u, std::string(s.Folder).size());
+    EXPECT_EQ(259u, std::string(s.Name).size());
+    EXPECT_STREQ(".txt", s.Extension);
+}
+
+TEST(ShowSetupMessage, LongTextsAreCutNotOverflowed) {
+    TApplication application;
+    application.Initialize();
+    MessageBoxWatcher watcher;
+    ShowSetupMessage(std::string(600, 'x'), std::string(400, 'c'), nullptr);
+    ASSERT_EQ(1u, watcher.Texts().size());
+    EXPECT_EQ(std::string(259, 'x'), watcher.Texts()[0]);
+}
+
+// ------------------------------------------------------------------ gauge
+
+class Gauge : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        application.Initialize();
+        page.reset(new TPathConfirmA(nullptr));
+        PathConfirmA = page.get();
+    }
+    void TearDown() override {
+        PathConfirmA = nullptr;
+        page.reset();
+    }
+    COLORREF Pixel(int x, int y) { return page->ProgressBitmap->Pixel(x, y); }
+
+    TApplication application;
+    std::unique_ptr<TPathConfirmA> page;
+};
+
+const COLORREF Fuchsia = RGB(255, 0, 255);
+const COLORREF LightBlue = RGB(128, 128, 255);
+const COLORREF Black = RGB(0, 0, 0);
+const COLORREF Green = RGB(0, 192, 128);
+const COLORREF White = RGB(255, 255, 255);
+
+TEST_F(Gauge, StartsFilledWithThePanelColour) {
+    EXPECT_EQ(170, page->ProgressBitmap->Width());
+    EXPECT_EQ(42, page->ProgressBitmap->Height());
+    EXPECT_EQ(Green, Pixel(0, 0));
+    EXPECT_EQ(Green, Pixel(169, 41));
+}
+
+TEST_F(Gauge, AtZeroThePieIsAWholeLightBlueEllipse) {
+    DrawProgress("", 0.0f);
+    EXPECT_EQ(LightBlue, Pixel(84, 6)) << "no wedge at the top";
+    EXPECT_EQ(LightBlue, Pixel(5, 20));
+    EXPECT_EQ(LightBlue, Pixel(165, 20));
+    EXPECT_EQ(Green, Pixel(85, 41)) << "inner ellipse";
+}
+
+TEST_F(Gauge, TheWedgeWidensWithTheFraction) {
+    DrawProgress("", 0.25f);
+    EXPECT_EQ(Fuchsia, Pixel(84, 5)) << "wedge between (49, 4) and (119, 4)";
+    EXPECT_EQ(Black, Pixel(30, 12)) << "pie left of the wedge";
+    EXPECT_EQ(Black, Pixel(140, 12));
+
+    DrawProgress("", 0.5f);
+    EXPECT_EQ(Fuchsia, Pixel(40, 12)) << "wedge between (18, 10) and (150, 10)";
+    EXPECT_EQ(Black, Pixel(5, 20));
+    EXPECT_EQ(Black, Pixel(165, 20));
+
+    DrawProgress("", 0.75f);
+    EXPECT_EQ(Fuchsia, Pixel(10, 16)) << "wedge between (-5, 19) and (173, 19)";
+    EXPECT_EQ(Black, Pixel(2, 30));
+
+    DrawProgress("", 1.0f);
+    EXPECT_EQ(Fuchsia, Pixel(3, 24)) << "wedge between (-17, 30) and (185, 30)";
+    EXPECT_EQ(Green, Pixel(85, 41));
+}
+
+TEST_F(Gauge, TinyFractionsDrawAWholeBlackPie) {
+    // 0.005 puts the points (83, 2) and (85, 2) less than 3 pixels apart: no wedge yet.
+    DrawProgress("", 0.005f);
+    EXPECT_EQ(Black, Pixel(84, 5));
+    EXPECT_EQ(Black, Pixel(5, 20));
+}
+
+TEST_F(Gauge, TheTextIsWhiteOnTheInnerEllipse) {
+    DrawProgress("", 0.5f);
+    int whiteBefore = 0;
+    for (int y = 27; y < 40; y++)
+        for (int x = 48; x < 120; x++)
+            whiteBefore += Pixel(x, y) == White;
+    EXPECT_EQ(0, whiteBefore);
+
+    DrawProgress("Vantorelle.exe", 0.5f);
+    int white = 0, green = 0;
+    for (int y = 27; y < 40; y++)
+        for (int x = 48; x < 120; x++) {
+            white += Pixel(x, y) == White;
+            green += Pixel(x, y) == Green;
+        }
+    EXPECT_GT(white, 20);
+    EXPECT_GT(green, 20) << "opaque text on the inner ellipse's colour";
+}
+
+TEST_F(Gauge, ProgressWithoutPayloadBytesStaysAtZero) {
+    PayloadTotalBytes = 0;
+    PayloadDoneBytes = 0;
+    ExtractStartTick = SetupTickCount();
+    ExtractProgress(nullptr, "", "Vantorelle.exe", 0.5f, 10, 10, 10, 10);
+    EXPECT_EQ(10u, PayloadDoneBytes);
+    EXPECT_EQ(LightBlue, Pixel(84, 6)) << "fraction 0, not NaN";
+}
+
+// ----------------------------------------------------------------- pacing
+
+DWORD FakeNow = 0;
+DWORD WINAPI FakeTickCount() {
+    return FakeNow++;
+}
+
+class Pacing : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        SetupTickCount = FakeTickCount;
+        ExtractStartTick = 1000;
+    }
+    void TearDown() override { SetupTickCount = GetTickCount; }
+};
+
+TEST_F(Pacing, WaitsOnlyWhen100MillisecondsAhead) {
+    // 0.05 of 4000 ms is due at 200 ms.
+    FakeNow = 1000 + 101;
+    EXPECT_EQ(0u, PaceExtraction(0.05f)) << "99 ms ahead: no wait";
+
+    FakeNow = 1000 + 100;
+    DWORD before = FakeNow;
+    EXPECT_EQ(100u, PaceExtraction(0.05f));
+    EXPECT_GE(FakeNow - before, 101u) << "the clock ran for the whole lead";
+
+    FakeNow = 1000 + 200;
+    EXPECT_EQ(0u, PaceExtraction(0.05f)) << "on schedule";
+    FakeNow = 1000 + 3000;
+    EXPECT_EQ(0u, PaceExtraction(0.05f)) << "behind schedule";
+}
+
+TEST_F(Pacing, TheScheduleIsTheFractionOf4000Milliseconds) {
+    FakeNow = 1000;
+    EXPECT_EQ(4000u, PaceExtraction(1.0f));
+    FakeNow = 1000;
+    EXPECT_EQ(0u, PaceExtraction(0.0f));
+}
+
+} // namespace
