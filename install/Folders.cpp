@@ -1,0 +1,130 @@
+#include "install/Folders.h"
+
+#include <vector>
+
+#include "pages/PathConfirm.h"
+
+namespace {
+
+// Paths pass through buffers of 260 bytes: at most 259 characters.
+const size_t PathLimit = 260;
+
+// Saves the process's current directory and restores it when it goes out of
+// scope, so that every way out of an operation puts it back.
+class TCurrentDirectoryKeeper {
+  public:
+    TCurrentDirectoryKeeper() {
+        DWORD size = GetCurrentDirectoryA(0, nullptr);
+        if (size == 0) {
+            return;
+        }
+        saved_.resize(size + 1);
+        DWORD got = GetCurrentDirectoryA(size + 1, saved_.data());
+        if (got == 0 || got > size) {
+            saved_.clear();
+        }
+    }
+    ~TCurrentDirectoryKeeper() {
+        if (!saved_.empty()) {
+            SetCurrentDirectoryA(saved_.data());
+        }
+    }
+    TCurrentDirectoryKeeper(const TCurrentDirectoryKeeper &) = delete;
+    TCurrentDirectoryKeeper &operator=(const TCurrentDirectoryKeeper &) = delete;
+
+  private:
+    std::vector<char> saved_;
+};
+
+// Closes a FindFirstFileA search.
+class TFindHandle {
+  public:
+    explicit TFindHandle(HANDLE handle) : handle_(handle) {}
+    ~TFindHandle() {
+        if (Valid()) {
+            FindClose(handle_);
+        }
+    }
+    TFindHandle(const TFindHandle &) = delete;
+    TFindHandle &operator=(const TFindHandle &) = delete;
+    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return handle_; }
+
+  private:
+    HANDLE handle_;
+};
+
+void ReportMissing(const std::string &path, HWND owner, bool report) {
+    if (report) {
+        ShowSetupMessage("Folder " + path + " not found.", "", owner);
+    }
+}
+
+} // namespace
+
+int FolderExists(const std::string &path, HWND owner, bool report) {
+    TCurrentDirectoryKeeper keeper;
+    std::string folder = path;
+    StripTrailingBackslash(folder);
+    if (folder.size() < PathLimit && SetCurrentDirectoryA(folder.c_str())) {
+        return fsOk;
+    }
+    ReportMissing(folder, owner, report);
+    return fsFailed;
+}
+
+int CreateFolder(const std::string &path) {
+    if (path.empty() || path.size() >= PathLimit) {
+        return fsFailed;
+    }
+    if (FolderExists(path, nullptr, false) == fsOk) {
+        return fsOk;
+    }
+    return CreateDirectoryA(path.c_str(), nullptr) ? fsOk : fsFailed;
+}
+
+int RemoveFolder(const std::string &path, HWND owner, bool report) {
+    std::string folder = path;
+    StripTrailingBackslash(folder);
+    int result = ClearFolder(folder, owner, report);
+    if (result != fsOk) {
+        return result;
+    }
+    RemoveDirectoryA(folder.c_str());
+    return fsOk;
+}
+
+int ClearFolder(const std::string &path, HWND owner, bool report) {
+    if (path.empty()) {
+        ReportMissing(path, owner, report);
+        return fsEmptyPath;
+    }
+    if (path.size() >= PathLimit) {
+        return fsFailed;
+    }
+    TCurrentDirectoryKeeper keeper;
+    if (!SetCurrentDirectoryA(path.c_str())) {
+        ReportMissing(path, owner, report);
+        return fsNoEntry;
+    }
+    WIN32_FIND_DATAA entry;
+    TFindHandle search(FindFirstFileA("*.*", &entry));
+    if (!search.Valid()) {
+        return fsOk;
+    }
+    for (;;) {
+        if (entry.dwFileAttributes == FILE_ATTRIBUTE_DIRECTORY) {
+            // Only plain folders are descended into; 7 and 15 from a
+            // subfolder leave it in place and the walk goes on.
+            if (lstrcmpA(entry.cFileName, ".") != 0 && lstrcmpA(entry.cFileName, "..") != 0 &&
+                RemoveFolder(entry.cFileName, nullptr, false) == fsFailed) {
+                return fsFailed;
+            }
+        } else {
+            DeleteFileA(entry.cFileName);
+        }
+        if (!FindNextFileA(search.Get(), &entry)) {
+            return GetLastError() == ERROR_NO_MORE_FILES ? fsOk : fsFailed;
+        }
+    }
+}

@@ -1,0 +1,136 @@
+#include "install/Payload.h"
+
+#include <string>
+
+#include <windows.h>
+
+#include "install/Folders.h"
+#include "install/ZCodec.h"
+#include "pages/PathConfirm.h"
+#include "resources/ResourceIds.h"
+
+const char AppFiles[AppFileCount][PayloadNameSize] = {
+    "Vantorelle.prp", "Vantorelle.hlp",  "Vantorelle.cnt", "Vantorelle.gid", "Redist.txt",
+    "OrderForm.doc",  "ShapesFiles.bmp", "Tovx.dll",       "Vantorelle.exe",
+};
+
+const char CompositionFiles[CompositionFileCount][PayloadNameSize] = {
+    "Default.bmp", "Happy New Year.cmp", "I Love You, Baby.cmp", "Millennium.cmp", "OK.cmp",
+};
+
+const char ImageFiles[ImageFileCount][PayloadNameSize] = {
+    "Baby.bmp",       "Cristmas Tree.bmp", "FireLight.bmp",   "Fluffy.jpg",       "GarlandA.bmp",
+    "GarlandB.bmp",   "Gerbers.jpg",       "GerberWhite.jpg", "Happy.bmp",        "Huge Cloud Gold.jpg",
+    "Huge Cloud.jpg", "I love you.bmp",    "Lights.bmp",      "New.bmp",          "Pine Branch.jpg",
+    "RhombGold.bmp",  "RhombGreenish.bmp", "RhombSky.bmp",    "RhombFuchsia.bmp", "Rose.jpg",
+    "RoseSmall.bmp",  "Star.bmp",          "StarBG.bmp",      "Tulip.jpg",        "Year.bmp",
+};
+
+const char ShapeFiles[ShapeFileCount][PayloadNameSize] = {
+    "Heart.shc",
+    "MarchHeart.shc",
+    "Millennium.shc",
+    "OK.shc",
+};
+
+namespace {
+
+// Each file is unpacked in this many steps, so that the gauge moves smoothly.
+const int ExtractSteps = 20;
+
+struct TManifestTable {
+    const char (*Names)[PayloadNameSize];
+    int Count;
+    uint16_t BaseId;
+    int Selector;
+};
+
+const TManifestTable AppTable = {AppFiles, AppFileCount, AppFilesBaseId, pfInstallDir};
+const TManifestTable CompositionTable = {CompositionFiles, CompositionFileCount, CompositionFilesBaseId,
+                                         pfCompositions};
+const TManifestTable ImageTable = {ImageFiles, ImageFileCount, ImageFilesBaseId, pfImages};
+const TManifestTable ShapeTable = {ShapeFiles, ShapeFileCount, ShapeFilesBaseId, pfShapes};
+
+// The tables in the order in which PayloadTotalSize counts them.
+const TManifestTable *const AllTables[] = {&AppTable, &CompositionTable, &ImageTable, &ShapeTable};
+
+bool ExtractTable(const TManifestTable &table) {
+    for (int i = 0; i < table.Count; ++i) {
+        if (!ExtractPayloadFile(table.Names[i], uint16_t(table.BaseId + i), table.Selector, RT_PAYLOAD)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void CreateSubfolder(const char *name) {
+    CreateFolder(InstallDir + "\\" + name);
+}
+
+} // namespace
+
+uint32_t ResourceStoredSize(uint16_t id, uint16_t type) {
+    HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(type));
+    return found ? SizeofResource(nullptr, found) : 0;
+}
+
+uint32_t PayloadTotalSize() {
+    uint32_t total = 0;
+    for (const TManifestTable *table : AllTables) {
+        for (int i = 0; i < table->Count; ++i) {
+            total += ResourceStoredSize(uint16_t(table->BaseId + i), RT_PAYLOAD);
+        }
+    }
+    return total;
+}
+
+bool ExtractPayloadFile(const char *name, uint16_t id, int selector, uint16_t type) {
+    if (!name || !*name) {
+        return true;
+    }
+    std::string folder;
+    switch (selector) {
+    case pfInstallDir:
+        folder = InstallDir;
+        break;
+    case pfCompositions:
+        folder = InstallDir + "\\Compositions";
+        break;
+    case pfImages:
+        folder = InstallDir + "\\Images";
+        break;
+    case pfShapes:
+        folder = InstallDir + "\\Shapes";
+        break;
+    default:
+        return false;
+    }
+    TZCodec codec(ExtractProgress, TZProgressEvent());
+    return codec.DecompressResource(id, type, name, ExtractSteps, true, nullptr, nullptr,
+                                    folder + "\\" + name) == zrOk;
+}
+
+bool ExtractPayload() {
+    CreateSubfolder("InBox");
+    CreateSubfolder("OutBox");
+    CreateSubfolder("Images");
+
+    PayloadTotalBytes = PayloadTotalSize();
+    PayloadDoneBytes = 0;
+    ExtractStartTick = SetupTickCount();
+
+    if (!ExtractTable(ImageTable)) {
+        return false;
+    }
+    CreateSubfolder("Shapes");
+    if (!ExtractTable(ShapeTable)) {
+        return false;
+    }
+    CreateSubfolder("Compositions");
+    if (!ExtractTable(CompositionTable)) {
+        return false;
+    }
+    CreateSubfolder("Music");
+    CreateSubfolder("ScreenShots");
+    return ExtractTable(AppTable);
+}

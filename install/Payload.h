@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+
+// Where a carried file goes, below InstallDir.
+enum TPayloadFolder {
+    pfInstallDir = 1,   // InstallDir itself
+    pfCompositions = 4, // InstallDir\Compositions
+    pfImages = 8,       // InstallDir\Images
+    pfShapes = 16,      // InstallDir\Shapes
+};
+
+// The manifest: the carried files' names, one zero-terminated name per
+// 260-byte field. A name's resource id is its table's base id plus its
+// index; an empty field stands for no file.
+const int PayloadNameSize = 260;
+const int AppFileCount = 9;
+const int CompositionFileCount = 5;
+const int ImageFileCount = 25;
+const int ShapeFileCount = 4;
+const uint16_t AppFilesBaseId = 1;
+const uint16_t CompositionFilesBaseId = 2001;
+const uint16_t ImageFilesBaseId = 3001;
+const uint16_t ShapeFilesBaseId = 4001;
+extern const char AppFiles[AppFileCount][PayloadNameSize];
+extern const char CompositionFiles[CompositionFileCount][PayloadNameSize];
+extern const char ImageFiles[ImageFileCount][PayloadNameSize];
+extern const char ShapeFiles[ShapeFileCount][PayloadNameSize];
+
+// Creates the product's folders below InstallDir (which must exist) and
+// unpacks every carried file into its folder, reporting progress through
+// ExtractProgress. Stops at the first file that fails: false, with what was
+// written so far left on disk.
+bool ExtractPayload();
+// Unpacks the resource (id, type) into the selector's folder under `name`.
+// True when written, and for an empty name (nothing to write); false for an
+// unknown selector or a failed file.
+bool ExtractPayloadFile(const char *name, uint16_t id, int selector, uint16_t type);
+// The stored bytes of all manifest entries' resources (type RT_PAYLOAD).
+uint32_t PayloadTotalSize();
+// The stored size of a resource of this module; 0 when it is missing.
+uint32_t ResourceStoredSize(uint16_t id, uint16_t type);

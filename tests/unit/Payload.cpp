@@ -1,0 +1,118 @@
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "install/Payload.h"
+#include "pages/PathConfirm.h"
+#include "EngineTestSupport.h"
+
+namespace {
+
+// The installed tree as the manifest lays it out: each folder's files with
+// consecutive resource ids from the folder's first id.
+struct TFolderContents {
+    const char *Folder; // below InstallDir; empty for InstallDir itself
+    unsigned FirstId;
+    std::vector<std::string> Names;
+};
+const TFolderContents Tree[] = {
+    {"",
+     1,
+     {"Vantorelle.prp", "Vantorelle.hlp", "Vantorelle.cnt", "Vantorelle.gid", "Redist.txt", "OrderForm.doc",
+      "ShapesFiles.bmp", "Tovx.dll", "Vantorelle.exe"}},
+    {"\\Compositions",
+     2001,
+     {"Default.bmp", "Happy New Year.cmp", "I Love You, Baby.cmp", "Millennium.cmp", "OK.cmp"}},
+    {"\\Images",
+     3001,
+     {"Baby.bmp",       "Cristmas Tree.bmp", "FireLight.bmp",   "Fluffy.jpg",       "GarlandA.bmp",
+      "GarlandB.bmp",   "Gerbers.jpg",       "GerberWhite.jpg", "Happy.bmp",        "Huge Cloud Gold.jpg",
+      "Huge Cloud.jpg", "I love you.bmp",    "Lights.bmp",      "New.bmp",          "Pine Branch.jpg",
+      "RhombGold.bmp",  "RhombGreenish.bmp", "RhombSky.bmp",    "RhombFuchsia.bmp", "Rose.jpg",
+      "RoseSmall.bmp",  "Star.bmp",          "StarBG.bmp",      "Tulip.jpg",        "Year.bmp"}},
+    {"\\Shapes", 4001, {"Heart.shc", "MarchHeart.shc", "Millennium.shc", "OK.shc"}},
+};
+
+class Payload : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        savedClock_ = SetupTickCount;
+        SetupTickCount = FarAheadClock;
+        InstallDir = temp_ / "Vantorelle";
+        ASSERT_TRUE(CreateDirectoryA(InstallDir.c_str(), nullptr));
+    }
+    void TearDown() override {
+        SetupTickCount = savedClock_;
+        InstallDir.clear();
+    }
+    // Every file of the tree is installed, equal byte for byte to its source.
+    void ExpectTree() {
+        for (const TFolderContents &folder : Tree) {
+            for (size_t i = 0; i < folder.Names.size(); ++i) {
+                const std::string path = InstallDir + folder.Folder + "\\" + folder.Names[i];
+                const Bytes source = ReadWholeFile(RawPayloadFile(unsigned(folder.FirstId + i)));
+                ASSERT_FALSE(source.empty()) << "no stand-in file for id " << folder.FirstId + i;
+                EXPECT_TRUE(ReadWholeFile(path) == source)
+                    << path << " differs from id " << folder.FirstId + i;
+            }
+        }
+    }
+    TTempFolder temp_;
+    DWORD(WINAPI *savedClock_)() = nullptr;
+};
+
+} // namespace
+
+// The tree after a run, and the gauge's totals: every stored byte counts in
+// the total, only the zlib streams are consumed (4 bytes short per file).
+TEST_F(Payload, ExtractionWritesTheWholeTree) {
+    uint32_t stored = 0;
+    for (const TFolderContents &folder : Tree) {
+        for (size_t i = 0; i < folder.Names.size(); ++i) {
+            stored += uint32_t(ReadWholeFile(PackedPayloadFile(unsigned(folder.FirstId + i))).size());
+        }
+    }
+    EXPECT_EQ(stored, PayloadTotalSize());
+
+    ASSERT_TRUE(ExtractPayload());
+    EXPECT_EQ(16u, Listing(InstallDir).size()) << "9 application files and 7 folders";
+    for (const char *empty : {"InBox", "OutBox", "Music", "ScreenShots"}) {
+        EXPECT_TRUE(DirectoryExists(InstallDir + "\\" + empty)) << empty;
+        EXPECT_TRUE(Listing(InstallDir + "\\" + empty).empty()) << empty << " must stay empty";
+    }
+    EXPECT_EQ(25u, Listing(InstallDir + "\\Images").size());
+    EXPECT_EQ(4u, Listing(InstallDir + "\\Shapes").size());
+    EXPECT_EQ(5u, Listing(InstallDir + "\\Compositions").size());
+    ExpectTree();
+    EXPECT_EQ(stored, PayloadTotalBytes);
+    EXPECT_EQ(stored - 43 * 4, PayloadDoneBytes);
+}
+
+TEST_F(Payload, RerunReplacesEveryFile) {
+    ASSERT_TRUE(ExtractPayload());
+    WriteWholeFile(InstallDir + "\\Vantorelle.exe", {'o', 'l', 'd'});
+    WriteWholeFile(InstallDir + "\\Images\\Baby.bmp", Bytes(200000, 'x'));
+    ASSERT_TRUE(ExtractPayload());
+    ExpectTree();
+}
+
+TEST_F(Payload, ExtractPayloadFileSelectorsAndEmptyNames) {
+    CreateDirectoryA((InstallDir + "\\Shapes").c_str(), nullptr);
+    EXPECT_TRUE(ExtractPayloadFile("Copy.shc", 4002, pfShapes, 257));
+    EXPECT_TRUE(ReadWholeFile(InstallDir + "\\Shapes\\Copy.shc") == ReadWholeFile(RawPayloadFile(4002)));
+    EXPECT_TRUE(ExtractPayloadFile("", 5, pfInstallDir, 257)) << "an empty name counts as written";
+    EXPECT_FALSE(ExtractPayloadFile("Redist.txt", 5, 2, 257)) << "selector 2 names no folder";
+    EXPECT_FALSE(ExtractPayloadFile("Redist.txt", 9999, pfInstallDir, 257));
+    EXPECT_FALSE(ExtractPayloadFile("Redist.txt", 5, pfImages, 257)) << "the Images folder does not exist";
+    EXPECT_EQ(1u, Listing(InstallDir).size()) << "nothing but Shapes was written";
+}
+
+// An install folder too long for the folder buffers: no folder is created,
+// and the first file fails.
+TEST_F(Payload, OverlongInstallFolderFailsCleanly) {
+    InstallDir = temp_.Path() + "\\" + std::string(258 - temp_.Path().size(), 'V');
+    ASSERT_TRUE(CreateDirectoryA(InstallDir.c_str(), nullptr));
+    EXPECT_FALSE(ExtractPayload());
+    EXPECT_TRUE(Listing(InstallDir).empty());
+}

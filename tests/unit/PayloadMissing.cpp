@@ -1,0 +1,40 @@
+// Extraction from a program whose payload lacks one image (id 3010, the
+// tenth): it stops there, and nothing after it in the fixed order is made.
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "install/Payload.h"
+#include "pages/PathConfirm.h"
+#include "EngineTestSupport.h"
+
+TEST(PayloadMissing, TotalCountsTheMissingResourceAsZero) {
+    uint32_t stored = 0;
+    for (unsigned id : {1, 2, 3, 4, 5, 6, 7, 8, 9, 2001, 2002, 2003, 2004, 2005, 4001, 4002, 4003, 4004}) {
+        stored += uint32_t(ReadWholeFile(PackedPayloadFile(id)).size());
+    }
+    for (unsigned id = 3001; id <= 3025; ++id) {
+        stored += id == 3010 ? 0 : uint32_t(ReadWholeFile(PackedPayloadFile(id)).size());
+    }
+    EXPECT_EQ(0u, ResourceStoredSize(3010, 257));
+    EXPECT_EQ(stored, PayloadTotalSize());
+}
+
+TEST(PayloadMissing, ExtractionStopsAtTheMissingImage) {
+    TTempFolder temp;
+    DWORD(WINAPI * savedClock)() = SetupTickCount;
+    SetupTickCount = FarAheadClock;
+    InstallDir = temp / "Vantorelle";
+    ASSERT_TRUE(CreateDirectoryA(InstallDir.c_str(), nullptr));
+
+    EXPECT_FALSE(ExtractPayload());
+
+    SetupTickCount = savedClock;
+    EXPECT_EQ(9u, Listing(InstallDir + "\\Images").size()) << "the nine images before id 3010";
+    EXPECT_TRUE(FileExists(InstallDir + "\\Images\\Happy.bmp"));
+    EXPECT_EQ(3u, Listing(InstallDir).size())
+        << "InBox, OutBox and Images only: no later folder, no program file";
+    EXPECT_TRUE(DirectoryExists(InstallDir + "\\InBox"));
+    EXPECT_TRUE(DirectoryExists(InstallDir + "\\OutBox"));
+    InstallDir.clear();
+}
