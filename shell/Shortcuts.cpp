@@ -1,0 +1,162 @@
+#include "shell/Shortcuts.h"
+
+#include <objbase.h>
+#include <shlobj.h>
+
+#include "pages/PathConfirm.h"
+
+const char StartMenuFolderName[] = "Vantorelle";
+const char MainShortcutName[] = "Vantorelle";
+const char HelpShortcutName[] = "Help";
+
+namespace {
+
+const char kCopyrightNotice[] = "Copyright (c) Vantorelle";
+const char kVersionText[] = "2.0";
+
+const CLSID kClsidShellLink = {0x00021401, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+const IID kIidShellLinkA = {0x000214EE, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+const IID kIidPersistFile = {0x0000010B, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+
+// Access mode for loading an existing shortcut. The shell link object
+// reads the file with it as well, so the check below loads a valid shortcut.
+const DWORD kLoadMode = STGM_WRITE;
+
+// COM for the calling thread during one operation. A failed initialisation
+// is not undone, so it never takes away someone else's.
+class ComScope {
+  public:
+    ComScope() : Result(CoInitialize(nullptr)) {}
+    ComScope(const ComScope &) = delete;
+    ComScope &operator=(const ComScope &) = delete;
+    ~ComScope() {
+        if (SUCCEEDED(Result))
+            CoUninitialize();
+    }
+    HRESULT Result;
+};
+
+// An interface pointer, released when the holder goes out of scope.
+template <class T> class ComRef {
+  public:
+    ComRef() = default;
+    ComRef(const ComRef &) = delete;
+    ComRef &operator=(const ComRef &) = delete;
+    ~ComRef() {
+        if (Ptr)
+            Ptr->Release();
+    }
+    void **Out() { return reinterpret_cast<void **>(&Ptr); }
+    T *operator->() const { return Ptr; }
+    T *Ptr = nullptr;
+};
+
+// The item list of a special folder, freed with the shell's allocator.
+class ItemList {
+  public:
+    ItemList() = default;
+    ItemList(const ItemList &) = delete;
+    ItemList &operator=(const ItemList &) = delete;
+    ~ItemList() { CoTaskMemFree(Items); }
+    LPITEMIDLIST Items = nullptr;
+};
+
+// The current user's Start-menu Programs folder, looked up anew each time.
+// False when the shell cannot name it.
+bool ProgramsFolder(std::string &path) {
+    ItemList list;
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_PROGRAMS, &list.Items)) || !list.Items)
+        return false;
+    char buffer[MAX_PATH] = "";
+    if (!SHGetPathFromIDListA(list.Items, buffer))
+        return false;
+    path = buffer;
+    return true;
+}
+
+// An ANSI path as UTF-16 with its terminating zero. False when it does not
+// fit into MAX_PATH wide characters or cannot be converted.
+bool ToWide(const std::string &path, WCHAR (&wide)[MAX_PATH]) {
+    return MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH) != 0;
+}
+
+HRESULT CreateShellLink(ComRef<IShellLinkA> &link) {
+    return CoCreateInstance(kClsidShellLink, nullptr, CLSCTX_INPROC_SERVER, kIidShellLinkA, link.Out());
+}
+
+} // namespace
+
+int CreateShortcuts() {
+    if (!InstallDirBuffer)
+        return 1;
+    if (!CheckStartMenuFolder(MainShortcutName, StartMenuFolderName))
+        return 1;
+    CreateStartMenuFolder(StartMenuFolderName);
+    const std::string directory = std::string(InstallDirBuffer) + "\\";
+    CreateShortcut(directory + "Vantorelle.exe", MainShortcutName, StartMenuFolderName);
+    CreateShortcut(directory + "Vantorelle.hlp", HelpShortcutName, StartMenuFolderName);
+    return 1;
+}
+
+int CheckStartMenuFolder(const std::string &shortcutName, const std::string &folderName) {
+    std::string programs;
+    if (!ProgramsFolder(programs))
+        return 0;
+    const std::string folder = programs + "\\" + folderName;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(folder.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return 1;
+    FindClose(search);
+
+    WCHAR shortcutPath[MAX_PATH];
+    if (!ToWide(folder + "\\" + shortcutName + ".lnk", shortcutPath))
+        return 0;
+
+    ComScope com;
+    ComRef<IShellLinkA> link;
+    if (FAILED(CreateShellLink(link)))
+        return 0;
+    {
+        ComRef<IPersistFile> file;
+        if (FAILED(link->QueryInterface(kIidPersistFile, file.Out())))
+            return 0;
+        if (FAILED(file->Load(shortcutPath, kLoadMode)))
+            return 0;
+    }
+    char description[MAX_PATH] = "";
+    if (link->GetDescription(description, MAX_PATH) != S_OK)
+        return 0;
+    return 1;
+}
+
+int CreateStartMenuFolder(const std::string &folderName) {
+    std::string programs;
+    if (!ProgramsFolder(programs))
+        return 0;
+    const std::string folder = programs + "\\" + folderName;
+    CreateDirectoryA(folder.c_str(), nullptr);
+    SHChangeNotify(SHCNE_MKDIR, SHCNF_PATHA, folder.c_str(), nullptr);
+    return 1;
+}
+
+int CreateShortcut(const std::string &target, const std::string &shortcutName,
+                   const std::string &folderName) {
+    std::string programs;
+    WCHAR shortcutPath[MAX_PATH];
+    if (!ProgramsFolder(programs) ||
+        !ToWide(programs + "\\" + folderName + "\\" + shortcutName + ".lnk", shortcutPath))
+        return 1;
+
+    ComScope com;
+    ComRef<IShellLinkA> link;
+    if (FAILED(CreateShellLink(link)))
+        return 1;
+    const std::string description = std::string(kCopyrightNotice) + kVersionText;
+    link->SetPath(target.c_str());
+    link->SetDescription(description.c_str());
+    ComRef<IPersistFile> file;
+    if (SUCCEEDED(link->QueryInterface(kIidPersistFile, file.Out())))
+        file->Save(shortcutPath, TRUE);
+    return 1;
+}
