@@ -1,0 +1,158 @@
+#include "controls/LicenseText.h"
+
+#include "forms/FileStream.h"
+#include "forms/Form.h"
+#include "pages/PathConfirm.h"
+
+namespace {
+
+// Space kept free at the right of the text, clear of the scroll bar.
+const int RightMargin = 25;
+
+bool ParseExpandMode(const std::string &text, TExpandMode &mode) {
+    static const struct {
+        const char *Name;
+        TExpandMode Mode;
+    } modes[] = {{"expNone", expNone},
+                 {"expFully", expFully},
+                 {"expVertically", expVertically},
+                 {"expHorizontally", expHorizontally}};
+    for (const auto &m : modes) {
+        if (text == m.Name) {
+            mode = m.Mode;
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+TLicenseText::TLicenseText(TForm *owner) : TLabel(owner) {
+    // While form data is loaded the control has no parent yet, so this first
+    // layout fits it to the page (and creates the page's window); the form
+    // data then sets the designed bounds and mode.
+    SetcExpand(expFully);
+}
+
+void TLicenseText::SetcnApperance(bool value) {
+    Apperance = value;
+    ApplyExpandMode();
+    RepaintNow();
+}
+
+void TLicenseText::SetcExpand(TExpandMode value) {
+    if (value == Expand)
+        return;
+    Expand = value;
+    ApplyExpandMode();
+    RepaintNow();
+}
+
+void TLicenseText::ApplyExpandMode() {
+    TWinControl *container = Parent();
+    if (!container)
+        container = Owner;
+    if (container) {
+        if (Expand == expFully || Expand == expHorizontally) {
+            SetLeft(0);
+            SetWidth(container->ClientWidth());
+        }
+        if (Expand == expFully || Expand == expVertically) {
+            SetTop(0);
+            SetHeight(container->ClientHeight());
+        }
+    }
+    LaidOut = 1;
+}
+
+void TLicenseText::RepaintNow() {
+    if (Parent())
+        Dispatch(WM_PAINT, 0);
+}
+
+void TLicenseText::Dispatch(UINT message, WPARAM wParam) {
+    if (message == WM_PAINT)
+        PaintText(message, wParam);
+    else
+        TLabel::Dispatch(message, wParam);
+}
+
+void TLicenseText::PaintText(UINT message, WPARAM wParam) {
+    if (!LaidOut)
+        ApplyExpandMode();
+    // Background and the (empty) caption; nothing without a device context.
+    TLabel::Dispatch(message, wParam);
+
+    // Inside the parent's paint the given context is the control's surface
+    // (origin at its corner, clipped to it); otherwise take one on the parent.
+    if (wParam) {
+        DrawAgreement(reinterpret_cast<HDC>(wParam));
+    } else {
+        TGraphicCanvas canvas(*this);
+        if (HDC dc = canvas.Handle())
+            DrawAgreement(dc);
+    }
+}
+
+void TLicenseText::DrawAgreement(HDC dc) {
+    TFont font = EffectiveFont();
+    TGdiObject handle(font.Create());
+    TSelectObject select(dc, handle.Get());
+    SetTextColor(dc, ColorToRGB(font.Color));
+    // The text lies on whatever colour the corner shows. The corner may be
+    // scrolled out of view or clipped away, and then there is no colour to take.
+    COLORREF corner = GetPixel(dc, 0, 0);
+    if (corner != CLR_INVALID)
+        SetBkColor(dc, corner);
+
+    // Wrapped between words, a line at each CR LF, "&&" shown as "&".
+    RECT rect = {0, 0, Width() - RightMargin, Height()};
+    DrawTextA(dc, Agreement.c_str(), lstrlenA(Agreement.c_str()), &rect, DT_WORDBREAK);
+}
+
+int TLicenseText::WriteTextFile(const std::string &path) {
+    if (TextFile.empty())
+        return 0;
+    TFileStream file(path);
+
+    // "&&" stands for one ampersand: scanning left to right, each pair gives
+    // one "&", so "&&&&" becomes "&&" and "&&&" becomes "&&". A single "&"
+    // stays as it is.
+    std::string text;
+    text.reserve(Agreement.size());
+    const char *p = Agreement.c_str();
+    while (*p) {
+        text += *p;
+        p += (p[0] == '&' && p[1] == '&') ? 2 : 1;
+    }
+
+    file.Seek(0);
+    file.WriteBuffer(text.data(), static_cast<uint32_t>(text.size()));
+    return 1;
+}
+
+int TLicenseText::SaveToFile() {
+    return WriteTextFile(InstallDir + "\\License.txt");
+}
+
+bool TLicenseText::SetAttribute(const std::string &key, const std::string &value) {
+    if (key == "cnApperance") {
+        SetcnApperance(value == "true");
+    } else if (key == "cExpand") {
+        TExpandMode mode;
+        if (!ParseExpandMode(value, mode))
+            return false;
+        SetcExpand(mode);
+    } else if (key == "cTextFile") {
+        SetcTextFile(value);
+    } else if (key == "cText") {
+        SetcText(value);
+    } else if (key == "autosize") {
+        // The control keeps the size it is given; it never sizes itself.
+        return value == "false";
+    } else {
+        return TLabel::SetAttribute(key, value);
+    }
+    return true;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "controls/LicenseText.h"
+#include "forms/Controls.h"
+#include "forms/Form.h"
+
+// The licence page: the agreement in a scroll box, with Agree and No. After
+// Agree it is only hidden, because the install writes its agreement.
+class TForm4 : public TForm {
+  public:
+    TButton *Button2, *Button1;
+    TScrollBox *ScrollBox1;
+    TLicenseText *LicenseText1;
+    // 1: closing the page ends the setup; 0: a navigation handler closes it to move on.
+    int ExitOnClose;
+
+    explicit TForm4(TForm *owner);
+
+    void FormCreate(TObject *sender);
+    void Button1Click(TObject *sender);
+    void Button2Click(TObject *sender);
+    void FormClose(TObject *sender, TCloseAction &action);
+    // Page Up and Page Down scroll the agreement by one view.
+    void FormKeyUp(TObject *sender, WORD &key, int shift);
+
+    TNotifyEvent NotifyHandler(const std::string &name) override;
+    TCloseEvent CloseHandler(const std::string &name) override;
+    TKeyEvent KeyHandler(const std::string &name) override;
+    TControl *CreateCustomControl(const std::string &kind) override;
+};
+
+extern TForm4 *Form4;

@@ -1,0 +1,158 @@
+#include "controls/LicenseText.h"
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "EngineTestSupport.h"
+#include "forms/Application.h"
+#include "pages/MainWindow.h"
+#include "pages/PathConfirm.h"
+#include "pages/Unit4.h"
+
+// RECT has no comparison or printing of its own.
+bool operator==(const RECT &a, const RECT &b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+void PrintTo(const RECT &r, std::ostream *out) {
+    *out << "(" << r.left << ", " << r.top << ", " << r.right << " x " << r.bottom << ")";
+}
+
+namespace {
+
+std::string ReadText(const std::string &path) {
+    std::vector<uint8_t> bytes = ReadWholeFile(path);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+// Counts the repaints that the setters ask for.
+class TCountingText : public TLicenseText {
+  public:
+    using TLicenseText::TLicenseText;
+    int Repaints = 0;
+    void Dispatch(UINT message, WPARAM wParam) override {
+        Repaints += message == WM_PAINT && !wParam;
+        TLicenseText::Dispatch(message, wParam);
+    }
+};
+
+TEST(LicenseTextFile, WritesEachDoubledAmpersandAsOneAndReplacesTheFile) {
+    TTempFolder folder;
+    const std::string path = folder / "License.txt";
+    const struct {
+        const char *Text, *Written;
+    } cases[] = {
+        {"&&&&", "&&"}, {"&&&", "&&"}, {"Save & Exit", "Save & Exit"}, {"A && B\r\nC", "A & B\r\nC"}};
+    TLicenseText control(nullptr);
+    control.SetcText("agreement");
+    EXPECT_EQ(0, control.WriteTextFile(path)) << "written without a cTextFile";
+    EXPECT_FALSE(FileExists(path));
+
+    control.SetcTextFile("License.txt");
+    for (const auto &c : cases) {
+        WriteWholeFile(path, std::vector<uint8_t>(64, 'x'));
+        control.SetcText(c.Text);
+        EXPECT_EQ(1, control.WriteTextFile(path)) << c.Text;
+        EXPECT_EQ(c.Written, ReadText(path)) << c.Text;
+        // Closed again: nothing keeps the file from being deleted.
+        EXPECT_TRUE(DeleteFileA(path.c_str())) << c.Text << ": error " << GetLastError();
+    }
+
+    try {
+        control.WriteTextFile(folder / "missing\\License.txt");
+        ADD_FAILURE() << "expected EFCreateError, nothing was raised";
+    } catch (const EFCreateError &e) {
+        EXPECT_EQ("Cannot create file " + (folder / "missing\\License.txt"), e.what());
+    }
+}
+
+TEST(LicenseTextPaint, TextIsWrappedClearOfTheRightMargin) {
+    TLicenseText control(nullptr);
+    control.SetBounds(0, 0, 373, 120);
+    std::string text;
+    for (int i = 0; i < 100; i++)
+        text += "to be or not ";
+    control.SetcText(text);
+    TBitmap bitmap;
+    ASSERT_TRUE(bitmap.SetSize(373, 120));
+    control.Dispatch(WM_PAINT, reinterpret_cast<WPARAM>(bitmap.Canvas().Handle()));
+    int nearEdge = 0, inMargin = 0;
+    for (int y = 0; y < 120; y++)
+        for (int x = 320; x < 373; x++)
+            if (bitmap.Pixel(x, y) != ColorToRGB(clBtnFace))
+                (x < 348 ? nearEdge : inMargin)++;
+    EXPECT_GT(nearEdge, 0) << "lines were broken well before 348 pixels";
+    EXPECT_EQ(0, inMargin) << "pixels drawn in the 25-pixel right margin";
+}
+
+// The title page and the licence page, made the way the setup makes them.
+class LicencePage : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        new TApplication;
+        Application->Initialize();
+        Application->CreateForm(Form1);
+        Application->CreateForm(Form4);
+    }
+    static void TearDownTestSuite() { delete Application; }
+};
+
+TEST_F(LicencePage, ShippedAgreementFitsItsBoxAndIsWrittenToLicenseTxt) {
+    const std::string &text = Form4->LicenseText1->cText();
+    TBitmap surface;
+    ASSERT_TRUE(surface.SetSize(1, 1));
+    TGdiObject font(Form4->LicenseText1->EffectiveFont().Create());
+    TSelectObject select(surface.Canvas().Handle(), font.Get());
+    RECT rect = {0, 0, 348, 0};
+    DrawTextA(surface.Canvas().Handle(), text.c_str(), int(text.size()), &rect, DT_WORDBREAK | DT_CALCRECT);
+    EXPECT_LE(rect.bottom, 5454) << "the wrapped agreement is taller than its box";
+
+    TTempFolder folder;
+    InstallDir = folder.Path();
+    EXPECT_EQ(1, Form4->LicenseText1->SaveToFile());
+    std::string expected = text;
+    size_t pairs = 0;
+    for (size_t at = 0; (at = expected.find("&&", at)) != std::string::npos; at++, pairs++)
+        expected.erase(at, 1);
+    const std::string written = ReadText(folder / "License.txt");
+    EXPECT_EQ(text.size() - pairs, written.size());
+    EXPECT_EQ(expected, written);
+}
+
+TEST_F(LicencePage, ExpandModesFitTheControlToTheScrollBox) {
+    TLicenseText *shipped = Form4->LicenseText1;
+    EXPECT_EQ(expNone, shipped->cExpand());
+    EXPECT_EQ((RECT{6, 13, 373, 5454}),
+              (RECT{shipped->Left(), shipped->Top(), shipped->Width(), shipped->Height()}));
+
+    RECT box;
+    GetClientRect(Form4->ScrollBox1->Handle(), &box);
+    const struct {
+        TExpandMode Mode;
+        RECT Bounds; // left, top, width, height
+    } cases[] = {{expFully, {0, 0, box.right, box.bottom}},
+                 {expHorizontally, {0, 13, box.right, 5454}},
+                 {expVertically, {6, 0, 373, box.bottom}}};
+    for (const auto &c : cases) {
+        TCountingText control(Form4);
+        control.SetParent(Form4->ScrollBox1);
+        control.SetcExpand(expNone);
+        control.SetBounds(6, 13, 373, 5454);
+        control.Repaints = 0;
+        control.SetcExpand(c.Mode);
+        auto bounds = [&] { return RECT{control.Left(), control.Top(), control.Width(), control.Height()}; };
+        EXPECT_EQ(c.Bounds, bounds()) << "mode " << int(c.Mode);
+        EXPECT_EQ(1, control.Repaints) << "mode " << int(c.Mode);
+
+        // The same mode again changes nothing; cnApperance always lays out anew.
+        control.SetBounds(6, 13, 373, 5454);
+        control.SetcExpand(c.Mode);
+        EXPECT_EQ((RECT{6, 13, 373, 5454}), bounds()) << "mode " << int(c.Mode);
+        EXPECT_EQ(1, control.Repaints) << "mode " << int(c.Mode);
+        control.SetcnApperance(false);
+        EXPECT_EQ(c.Bounds, bounds()) << "mode " << int(c.Mode);
+        EXPECT_EQ(2, control.Repaints) << "mode " << int(c.Mode);
+    }
+}
+
+} // namespace
