@@ -197,6 +197,7 @@ void TDirectoryListBox::Fill() {
             Levels.push_back(level++);
             start = end + 1;
         }
+        OpenIndex = Paths.size() - 1;
         std::string base = Current.back() == '\\' ? Current : Current + "\\";
         WIN32_FIND_DATAA found;
         TFindHandle search(FindFirstFileA((base + "*.*").c_str(), &found));
@@ -228,11 +229,8 @@ void TDirectoryListBox::Fill() {
         SendMessageA(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
     }
     // The open folder is the last of the path's items.
-    size_t open = 0;
-    while (open + 1 < Levels.size() && Levels[open + 1] > Levels[open])
-        open++;
     if (!Paths.empty())
-        SendMessageA(Handle(), LB_SETCURSEL, open, 0);
+        SendMessageA(Handle(), LB_SETCURSEL, OpenIndex, 0);
     SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
     InvalidateRect(Handle(), nullptr, TRUE);
 }
@@ -314,8 +312,7 @@ LRESULT TDirectoryListBox::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         FillRect(dc, &rect, static_cast<HBRUSH>(back.Get()));
         int x = rect.left + 2 + Levels[item->itemID] * 8;
         // A small folder: a tab and a body, open folders filled in yellow.
-        bool open = item->itemID + 1 >= Levels.size() || Levels[item->itemID + 1] > Levels[item->itemID] ||
-                    Paths[item->itemID] == Current;
+        bool open = item->itemID <= OpenIndex;
         TGdiObject body(CreateSolidBrush(open ? RGB(255, 255, 128) : RGB(224, 192, 96)));
         TSelectObject selectBody(dc, body.Get());
         Rectangle(dc, x, rect.top + 4, x + 6, rect.top + 6);

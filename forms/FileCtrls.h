@@ -69,4 +69,5 @@ class TDirectoryListBox : public TWinControl {
     std::string DirLabelName;
     std::vector<std::string> Paths;
     std::vector<int> Levels;
+    size_t OpenIndex = 0; // the last of the path's items: the open folder
 };

@@ -1,7 +1,6 @@
 #include "forms/FormData.h"
 
 #include <cctype>
-#include <sstream>
 
 #include "forms/Controls.h"
 #include "forms/Exceptions.h"
@@ -63,15 +62,39 @@ int Number(const std::string &word, int line) {
 
 } // namespace
 
-TFormData ParseFormData(const std::string &source) {
-    TFormData data;
-    std::istringstream in(source);
-    std::string line;
-    int number = 0;
-    while (std::getline(in, line)) {
-        number++;
+namespace {
+
+// Hands out the lines of a text one by one, without their line ends.
+class TLineReader {
+  public:
+    explicit TLineReader(const std::string &text) : Text(text) {}
+    bool Next(std::string &line) {
+        if (Position >= Text.size())
+            return false;
+        size_t end = Text.find('\n', Position);
+        if (end == std::string::npos)
+            end = Text.size();
+        line.assign(Text, Position, end - Position);
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
+        Position = end + 1;
+        return true;
+    }
+
+  private:
+    const std::string &Text;
+    size_t Position = 0;
+};
+
+} // namespace
+
+TFormData ParseFormData(const std::string &source) {
+    TFormData data;
+    TLineReader in(source);
+    std::string line;
+    int number = 0;
+    while (in.Next(line)) {
+        number++;
         std::vector<bool> quoted;
         std::vector<std::string> words = Words(line, number, quoted);
         if (words.empty())
@@ -82,10 +105,8 @@ TFormData ParseFormData(const std::string &source) {
             TFormDataText text{words[1], words[2], ""};
             std::string mark = words[3].substr(2);
             bool first = true, closed = false;
-            while (std::getline(in, line)) {
+            while (in.Next(line)) {
                 number++;
-                if (!line.empty() && line.back() == '\r')
-                    line.pop_back();
                 if (line == mark) {
                     closed = true;
                     break;

@@ -1,7 +1,5 @@
 #include "forms/Graphics.h"
 
-#include <cstdio>
-
 COLORREF ColorToRGB(TColor color) {
     if (color & clSystem)
         return GetSysColor(color & 0xFF);
@@ -25,14 +23,22 @@ bool ParseColor(const std::string &text, TColor &color) {
             return true;
         }
     }
-    int r, g, b;
-    char end;
-    if (std::sscanf(text.c_str(), "(%d,%d,%d%c", &r, &g, &b, &end) == 4 && end == ')' && r >= 0 && r < 256 &&
-        g >= 0 && g < 256 && b >= 0 && b < 256) {
-        color = RGB(r, g, b);
-        return true;
+    // "(r,g,b)", each part 0 to 255.
+    int parts[3] = {0, 0, 0};
+    size_t i = 0;
+    if (text.empty() || text[i++] != '(')
+        return false;
+    for (int n = 0; n < 3; n++) {
+        size_t start = i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9' && i - start < 3)
+            parts[n] = parts[n] * 10 + (text[i++] - '0');
+        if (i == start || parts[n] > 255 || i >= text.size() || text[i++] != (n < 2 ? ',' : ')'))
+            return false;
     }
-    return false;
+    if (i != text.size())
+        return false;
+    color = RGB(parts[0], parts[1], parts[2]);
+    return true;
 }
 
 HFONT TFont::Create() const {

@@ -1,5 +1,7 @@
 #include "driver/Driver.h"
 
+#include <tlhelp32.h>
+
 #include <zlib.h>
 
 #include <algorithm>
@@ -424,6 +426,25 @@ void SetupProcess::Kill() {
         TerminateProcess(info_.hProcess, 1);
         WaitForSingleObject(info_.hProcess, 5000);
     }
+    // Helpers that the program left behind (a COM server started for it, say)
+    // would otherwise outlive the test and hold the test runner's output.
+    if (info_.dwProcessId == 0)
+        return;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+        if (entry.th32ParentProcessID != info_.dwProcessId)
+            continue;
+        if (HANDLE child = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID)) {
+            TerminateProcess(child, 1);
+            WaitForSingleObject(child, 5000);
+            CloseHandle(child);
+        }
+    }
+    CloseHandle(snapshot);
 }
 
 Picture SetupProcess::Capture() const {
