@@ -281,11 +281,15 @@ void TWinControl::PaintGraphicChildren(HDC dc) {
     }
 }
 
-void TWinControl::PaintWindow(HDC dc) {
+void TWinControl::FillBackground(HDC dc) {
     RECT rect;
     GetClientRect(Window, &rect);
     TGdiObject brush(CreateSolidBrush(ColorToRGB(EffectiveColor())));
     FillRect(dc, &rect, static_cast<HBRUSH>(brush.Get()));
+}
+
+void TWinControl::PaintWindow(HDC dc) {
+    FillBackground(dc);
     PaintGraphicChildren(dc);
 }
 

@@ -158,6 +158,8 @@ class TWinControl : public TControl {
     LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam);
     // Paints the background and the windowless children (own classes only).
     virtual void PaintWindow(HDC dc);
+    // Fills the client area with the control's colour.
+    void FillBackground(HDC dc);
     void PaintGraphicChildren(HDC dc);
     // A notification (BN_CLICKED, CBN_SELCHANGE ...) of this control's window.
     virtual void CommandNotify(WORD code) { (void)code; }

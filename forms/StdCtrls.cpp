@@ -107,10 +107,9 @@ void TGroupBox::CreateParams(TCreateParams &params) {
 }
 
 void TGroupBox::PaintWindow(HDC dc) {
+    FillBackground(dc);
     RECT rect;
     GetClientRect(Handle(), &rect);
-    TGdiObject brush(CreateSolidBrush(ColorToRGB(EffectiveColor())));
-    FillRect(dc, &rect, static_cast<HBRUSH>(brush.Get()));
     TFont font = EffectiveFont();
     TGdiObject handle(font.Create());
     TSelectObject select(dc, handle.Get());
@@ -145,10 +144,9 @@ void TPanel::CreateParams(TCreateParams &params) {
 }
 
 void TPanel::PaintWindow(HDC dc) {
+    FillBackground(dc);
     RECT rect;
     GetClientRect(Handle(), &rect);
-    TGdiObject brush(CreateSolidBrush(ColorToRGB(EffectiveColor())));
-    FillRect(dc, &rect, static_cast<HBRUSH>(brush.Get()));
     if (Bevel)
         DrawEdge(dc, &rect, BDR_RAISEDINNER, BF_RECT);
     if (!Text.empty()) {

@@ -133,7 +133,7 @@ int CheckStartMenuFolder(const std::string &shortcutName, const std::string &fol
 int CreateStartMenuFolder(const std::string &folderName) {
     std::string programs;
     if (!ProgramsFolder(programs))
-        return 0;
+        return 1;
     const std::string folder = programs + "\\" + folderName;
     CreateDirectoryA(folder.c_str(), nullptr);
     SHChangeNotify(SHCNE_MKDIR, SHCNF_PATHA, folder.c_str(), nullptr);

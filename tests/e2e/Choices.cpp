@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include <shellapi.h>
 #include <winioctl.h>
 
 using namespace e2e;
@@ -231,6 +232,14 @@ class Choices : public ::testing::Test {
         for (const char *folder : kTreeFolders)
             MakeFolders(folder);
         RemoveDirectoryA(kMissing);
+        // The browser starts at the current directory only while the default
+        // destination does not exist; an earlier install may have made it.
+        const char installed[] = "C:\\Program Files\\Vantorelle\0";
+        SHFILEOPSTRUCTA remove = {};
+        remove.wFunc = FO_DELETE;
+        remove.pFrom = installed;
+        remove.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+        SHFileOperationA(&remove);
     }
 
     // Starts Setup.exe and walks from the title page to the licence page.
