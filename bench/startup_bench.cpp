@@ -29,7 +29,10 @@ BOOL CALLBACK FindVisible(HWND window, LPARAM data) {
     GetWindowThreadProcessId(window, &process);
     char name[32] = "";
     GetClassNameA(window, name, sizeof(name));
-    if (process == find->Process && IsWindowVisible(window) && lstrcmpA(name, "TForm1") == 0) {
+    // IsWindowVisible does not answer for windows of another desktop; the
+    // style bit does.
+    bool visible = (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (process == find->Process && visible && lstrcmpA(name, "TForm1") == 0) {
         find->Found = window;
         return FALSE;
     }
