@@ -312,9 +312,20 @@ class Install : public ::testing::Test {
     }
 
     // Finish, then the success page's OK; returns the program's exit code.
-    DWORD FinishAndConfirm(HWND confirmation) {
+    // With a shot name, pictures of the turning gauge and of the success page
+    // are left in the screenshot folder.
+    DWORD FinishAndConfirm(HWND confirmation, const char *shots = nullptr) {
         Click(Button(confirmation, "&Finish"));
+        if (shots) {
+            MakeFolders(WindowsPath(SCREENSHOT_DIR));
+            Sleep(2000);
+            setup.Screenshot(WindowsPath(SCREENSHOT_DIR "/") + shots + "-10-installing.png");
+        }
         HWND success = setup.WaitWindow("TForm5", "Software Installation", 60000);
+        if (shots && success) {
+            setup.WaitIdle();
+            setup.Screenshot(WindowsPath(SCREENSHOT_DIR "/") + shots + "-11-success.png");
+        }
         EXPECT_TRUE(success) << "no success page: " << setup.LastError();
         EXPECT_TRUE(setup.FindPage("TPathConfirmA")) << "the confirmation page stays under the success page";
         Click(Button(success, "OK"));
@@ -390,7 +401,7 @@ TEST_F(Install, TypicalRunLeavesTreeLicenceTypesAndShortcuts) {
     MakeFolders(std::string(kTypical) + "\\Old");
     std::ofstream(std::string(kTypical) + "\\Old\\stale.txt") << "stale";
 
-    EXPECT_EQ(0u, FinishAndConfirm(confirmation));
+    EXPECT_EQ(0u, FinishAndConfirm(confirmation, "Setup1024"));
 
     ExpectTree(kTypical);
     EXPECT_FALSE(Exists(std::string(kTypical) + "\\Old"));
@@ -442,6 +453,9 @@ TEST_F(Install, MissingParentShowsTheFailurePageAndWritesNothing) {
     Click(Button(confirmation, "&Finish"));
     HWND failure = setup.WaitWindow("TForm2");
     ASSERT_TRUE(failure) << setup.LastError();
+    setup.WaitIdle();
+    MakeFolders(WindowsPath(SCREENSHOT_DIR));
+    setup.Screenshot(WindowsPath(SCREENSHOT_DIR "/Setup1024-12-failure.png"));
     EXPECT_TRUE(IsVisible(confirmation)) << "the confirmation page stays beside the failure page";
     EXPECT_FALSE(Exists(parent));
     EXPECT_FALSE(KeyExists(".cmp"));
