@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "MessageBoxWatcher.h"
+#include "RegistryTestSupport.h"
 
 namespace {
 
@@ -30,21 +31,6 @@ class DirectDrawTest : public ::testing::Test {
   protected:
     void TearDown() override { SetupCoCreateInstance = CoCreateInstance; }
 };
-
-// Deletes a registry key with its subkeys.
-void DeleteKeyTree(HKEY parent, const std::string &name) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(parent, name.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
-        return;
-    char child[256];
-    DWORD size = sizeof child;
-    while (RegEnumKeyExA(key, 0, child, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS) {
-        DeleteKeyTree(key, child);
-        size = sizeof child;
-    }
-    RegCloseKey(key);
-    RegDeleteKeyA(parent, name.c_str());
-}
 
 // Ends the processes that the given process started. With ddraw.dll
 // disabled, COM falls back to a local surrogate (dllhost.exe) that the

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "MessageBoxWatcher.h"
+#include "RegistryTestSupport.h"
 #include "forms/Application.h"
 #include "pages/Extensions.h"
 #include "pages/PathConfirm.h"
@@ -74,20 +75,6 @@ bool KeyExists(const std::string &key) {
         return false;
     RegCloseKey(handle);
     return true;
-}
-
-void DeleteKeyTree(HKEY parent, const std::string &name) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(parent, name.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
-        return;
-    char child[256];
-    DWORD size = sizeof child;
-    while (RegEnumKeyExA(key, 0, child, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS) {
-        DeleteKeyTree(key, child);
-        size = sizeof child;
-    }
-    RegCloseKey(key);
-    RegDeleteKeyA(parent, name.c_str());
 }
 
 // Whether type t is registered to us: its extension names our class.
