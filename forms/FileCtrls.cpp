@@ -2,29 +2,13 @@
 
 #include <cctype>
 
+#include "forms/FindHandle.h"
 #include "forms/Form.h"
 #include "forms/GraphicCtrls.h"
 
 #include <algorithm>
 
 namespace {
-
-// Holds a FindFirstFileA search and closes it.
-class TFindHandle {
-  public:
-    explicit TFindHandle(HANDLE handle) : Handle(handle) {}
-    ~TFindHandle() {
-        if (Handle != INVALID_HANDLE_VALUE)
-            FindClose(Handle);
-    }
-    TFindHandle(const TFindHandle &) = delete;
-    TFindHandle &operator=(const TFindHandle &) = delete;
-    bool Valid() const { return Handle != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return Handle; }
-
-  private:
-    HANDLE Handle;
-};
 
 std::string CurrentDirectory() {
     DWORD size = GetCurrentDirectoryA(0, nullptr);

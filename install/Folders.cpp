@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "forms/FindHandle.h"
 #include "pages/PathConfirm.h"
 
 namespace {
@@ -34,24 +35,6 @@ class TCurrentDirectoryKeeper {
 
   private:
     std::vector<char> saved_;
-};
-
-// Closes a FindFirstFileA search.
-class TFindHandle {
-  public:
-    explicit TFindHandle(HANDLE handle) : handle_(handle) {}
-    ~TFindHandle() {
-        if (Valid()) {
-            FindClose(handle_);
-        }
-    }
-    TFindHandle(const TFindHandle &) = delete;
-    TFindHandle &operator=(const TFindHandle &) = delete;
-    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return handle_; }
-
-  private:
-    HANDLE handle_;
 };
 
 void ReportMissing(const std::string &path, HWND owner, bool report) {
