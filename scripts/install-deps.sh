@@ -25,3 +25,48 @@ if [ "${#missing[@]}" -gt 0 ]; then
   "${sudo_cmd[@]}" apt-get update -qq
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}"
 fi
+
+# Wine's loader and server for 32-bit programs are 32-bit Linux programs.
+# Some kernels run with 32-bit emulation switched off; there they run under
+# qemu's user-mode emulator, registered for 32-bit x86 programs through
+# binfmt_misc. Bookworm's qemu 7.2 does not honour MAP_FIXED_NOREPLACE, which
+# Wine needs to reserve its address ranges, so the emulator comes from
+# bookworm-backports.
+runs_32bit() {
+  # A 32-bit static program of 96 bytes that exits with status 42.
+  local probe
+  probe="$(mktemp)"
+  printf '\177ELF\001\001\001\000\000\000\000\000\000\000\000\000' >"$probe"
+  printf '\002\000\003\000\001\000\000\000\124\200\004\010\064\000\000\000' >>"$probe"
+  printf '\000\000\000\000\000\000\000\000\064\000\040\000\001\000\000\000' >>"$probe"
+  printf '\000\000\000\000\001\000\000\000\000\000\000\000\000\200\004\010' >>"$probe"
+  printf '\000\200\004\010\140\000\000\000\140\000\000\000\005\000\000\000' >>"$probe"
+  printf '\000\020\000\000\270\001\000\000\000\273\052\000\000\000\315\200' >>"$probe"
+  chmod +x "$probe"
+  local status=0
+  "$probe" 2>/dev/null || status=$?
+  rm -f "$probe"
+  [ "$status" -eq 42 ]
+}
+
+if ! runs_32bit; then
+  backports=/etc/apt/sources.list.d/bookworm-backports.sources
+  if ! grep -qs bookworm-backports /etc/apt/sources.list /etc/apt/sources.list.d/*; then
+    printf '%s\n' 'Types: deb' 'URIs: http://deb.debian.org/debian' 'Suites: bookworm-backports' \
+      'Components: main' 'Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg' |
+      "${sudo_cmd[@]}" tee "$backports" >/dev/null
+    "${sudo_cmd[@]}" apt-get update -qq
+  fi
+  qemu_version="$(qemu-i386-static --version 2>/dev/null | head -n 1 || true)"
+  if ! [[ "$qemu_version" =~ version\ (9|[1-9][0-9])\. ]]; then
+    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq -t bookworm-backports qemu-user-static
+  fi
+  binfmt=/proc/sys/fs/binfmt_misc
+  [ -e "$binfmt/register" ] || "${sudo_cmd[@]}" mount -t binfmt_misc binfmt_misc "$binfmt"
+  [ -e "$binfmt/qemu-i386" ] && echo -1 | "${sudo_cmd[@]}" tee "$binfmt/qemu-i386" >/dev/null
+  # 32-bit x86 ELF programs (executable or position independent); F keeps the
+  # emulator open, so it is found inside any root.
+  printf '%s' ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386-static:F' |
+    "${sudo_cmd[@]}" tee "$binfmt/register" >/dev/null
+  runs_32bit || { echo "install-deps: 32-bit programs still cannot run on this kernel" >&2; exit 1; }
+fi
