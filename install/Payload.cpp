@@ -1,5 +1,6 @@
 #include "install/Payload.h"
 
+#include <cstring>
 #include <string>
 
 #include <windows.h>
@@ -63,6 +64,23 @@ bool ExtractTable(const TManifestTable &table) {
     return true;
 }
 
+// The subfolder of InstallDir that a selector stands for ("" for InstallDir
+// itself), or null for an unknown selector.
+const char *SelectorFolder(int selector) {
+    switch (selector) {
+    case pfInstallDir:
+        return "";
+    case pfCompositions:
+        return "Compositions";
+    case pfImages:
+        return "Images";
+    case pfShapes:
+        return "Shapes";
+    default:
+        return nullptr;
+    }
+}
+
 void CreateSubfolder(const char *name) {
     CreateFolder(InstallDir + "\\" + name);
 }
@@ -72,6 +90,20 @@ void CreateSubfolder(const char *name) {
 uint32_t ResourceStoredSize(uint16_t id, uint16_t type) {
     HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(type));
     return found ? SizeofResource(nullptr, found) : 0;
+}
+
+size_t LongestPayloadPath() {
+    size_t longest = 0;
+    for (const TManifestTable *table : AllTables) {
+        size_t folder = std::strlen(SelectorFolder(table->Selector));
+        for (int i = 0; i < table->Count; ++i) {
+            size_t length = (folder ? folder + 1 : 0) + 1 + std::strlen(table->Names[i]);
+            if (length > longest) {
+                longest = length;
+            }
+        }
+    }
+    return longest;
 }
 
 uint32_t PayloadTotalSize() {
@@ -88,23 +120,11 @@ bool ExtractPayloadFile(const char *name, uint16_t id, int selector, uint16_t ty
     if (!name || !*name) {
         return true;
     }
-    std::string folder;
-    switch (selector) {
-    case pfInstallDir:
-        folder = InstallDir;
-        break;
-    case pfCompositions:
-        folder = InstallDir + "\\Compositions";
-        break;
-    case pfImages:
-        folder = InstallDir + "\\Images";
-        break;
-    case pfShapes:
-        folder = InstallDir + "\\Shapes";
-        break;
-    default:
+    const char *subfolder = SelectorFolder(selector);
+    if (!subfolder) {
         return false;
     }
+    std::string folder = *subfolder ? InstallDir + "\\" + subfolder : InstallDir;
     TZCodec codec(ExtractProgress, TZProgressEvent());
     return codec.DecompressResource(id, type, name, ExtractSteps, true, nullptr, nullptr,
                                     folder + "\\" + name) == zrOk;

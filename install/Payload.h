@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 // Where a carried file goes, below InstallDir.
@@ -36,6 +37,9 @@ bool ExtractPayload();
 // True when written, and for an empty name (nothing to write); false for an
 // unknown selector or a failed file.
 bool ExtractPayloadFile(const char *name, uint16_t id, int selector, uint16_t type);
+// The length of the longest path below InstallDir that the extraction writes:
+// a backslash, the subfolder and a backslash where there is one, the name.
+size_t LongestPayloadPath();
 // The stored bytes of all manifest entries' resources (type RT_PAYLOAD).
 uint32_t PayloadTotalSize();
 // The stored size of a resource of this module; 0 when it is missing.

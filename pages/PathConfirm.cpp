@@ -62,6 +62,32 @@ class TInstallDirBuffer {
     }
 };
 
+// One install per run. Clicks on Finish wait in the queue while an install
+// runs, and the success page's modal loop would hand them on: none of them
+// starts a second install, and none starts one after an install succeeded.
+// After a failed install Finish runs the install again.
+bool InstallRunning = false;
+bool InstallSucceeded = false;
+
+class TInstallRun {
+  public:
+    TInstallRun() { InstallRunning = true; }
+    ~TInstallRun() { InstallRunning = false; }
+    TInstallRun(const TInstallRun &) = delete;
+    TInstallRun &operator=(const TInstallRun &) = delete;
+};
+
+// Every path that the install writes below the install folder must fit a
+// buffer of 260 bytes. Checked before anything is removed, created or
+// written, so that a long folder is refused whole instead of half-installed.
+bool InstallPathsFit(const std::string &dir) {
+    const size_t licence = sizeof("\\License.txt") - 1;
+    size_t longest = LongestPayloadPath();
+    if (licence > longest)
+        longest = licence;
+    return dir.size() + longest <= 259;
+}
+
 } // namespace
 
 void StripTrailingBackslash(std::string &path) {
@@ -276,8 +302,16 @@ void TPathConfirmA::ExitSetupClick(TObject *) {
 }
 
 void TPathConfirmA::FinishClick(TObject *) {
+    if (InstallRunning || InstallSucceeded)
+        return;
+    TInstallRun run;
     InstallDir = NormalizePath(ActualPathEdit->Text());
     TInstallDirBuffer buffer(InstallDir);
+    if (!InstallPathsFit(InstallDir)) {
+        buffer.Free();
+        ShowFailurePage();
+        return;
+    }
 
     RemoveFolder(InstallDir, nullptr, false);
     // The steps run in this order; the first that fails ends the install.
@@ -288,6 +322,7 @@ void TPathConfirmA::FinishClick(TObject *) {
         ShowFailurePage();
         return;
     }
+    InstallSucceeded = true;
     ShowSuccessPage(this);
     CheckDirectDraw(Handle());
     buffer.Free();

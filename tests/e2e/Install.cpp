@@ -117,18 +117,31 @@ bool IsFolder(const std::string &path) {
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-int CountEntries(const std::string &folder) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+// A path for the wide file functions, which take the "\\?\" form beyond
+// MAX_PATH characters.
+std::wstring LongPath(const std::string &path) {
+    wchar_t wide[1024];
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, 1024);
+    return L"\\\\?\\" + std::wstring(wide);
+}
+
+// The names in a folder, without "." and ".."; false when it cannot be listed.
+bool ListFolder(const std::string &folder, std::vector<std::wstring> &names) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((LongPath(folder) + L"\\*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
-        return -1;
-    int count = 0;
+        return false;
     do {
-        if (lstrcmpA(found.cFileName, ".") && lstrcmpA(found.cFileName, ".."))
-            count++;
-    } while (FindNextFileA(search, &found));
+        if (lstrcmpW(found.cFileName, L".") && lstrcmpW(found.cFileName, L".."))
+            names.push_back(found.cFileName);
+    } while (FindNextFileW(search, &found));
     FindClose(search);
-    return count;
+    return true;
+}
+
+int CountEntries(const std::string &folder) {
+    std::vector<std::wstring> names;
+    return ListFolder(folder, names) ? static_cast<int>(names.size()) : -1;
 }
 
 // The agreement as License.txt must hold it: the licence page's text from its
@@ -482,6 +495,65 @@ TEST_F(Install, TooLongAfterNormalisingFailsCleanly) {
     EXPECT_FALSE(KeyExists(".cmp"));
     CloseBox(setup.FindPage("TForm2"));
     EXPECT_EQ(0u, setup.WaitExit());
+}
+
+// An install folder of n characters: C:\LLL...\Vantorelle, its parent made.
+std::string LongInstallFolder(size_t n) {
+    std::string parent = "C:\\" + std::string(n - 3 - 11, 'L');
+    EXPECT_TRUE(MakeFolders(parent)) << parent;
+    return parent + "\\Vantorelle";
+}
+
+TEST_F(Install, FolderLongestPathStillFitsInstalls) {
+    // 225 + "\Compositions\I Love You, Baby.cmp" (34) = 259 characters.
+    std::string dir = LongInstallFolder(225);
+    ASSERT_EQ(225u, dir.size());
+    HWND confirmation = WalkToConfirmation(dir);
+    ASSERT_TRUE(confirmation);
+    EXPECT_EQ(0u, FinishAndConfirm(confirmation));
+    ExpectTree(dir);
+}
+
+TEST_F(Install, FolderTooLongForItsFilesIsRefusedBeforeAnythingIsTouched) {
+    for (size_t n : {226u, 259u}) {
+        SCOPED_TRACE("install folder of " + std::to_string(n) + " characters");
+        std::string dir = LongInstallFolder(n);
+        ASSERT_EQ(n, dir.size());
+        ASSERT_TRUE(MakeFolders(dir));
+        HANDLE kept = CreateFileW((LongPath(dir) + L"\\kept.txt").c_str(), GENERIC_WRITE, 0, nullptr,
+                                  CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, kept);
+        CloseHandle(kept);
+        HWND confirmation = WalkToConfirmation(dir);
+        ASSERT_TRUE(confirmation);
+        Click(Button(confirmation, "&Finish"));
+        HWND failure = setup.WaitWindow("TForm2");
+        ASSERT_TRUE(failure) << setup.LastError();
+        std::vector<std::wstring> names;
+        ASSERT_TRUE(ListFolder(dir, names));
+        EXPECT_EQ(std::vector<std::wstring>{L"kept.txt"}, names) << "nothing removed, created or written";
+        EXPECT_FALSE(KeyExists(".cmp"));
+        EXPECT_FALSE(Exists(ProgramsFolder() + "\\Vantorelle"));
+        Click(Button(failure, "OK"));
+        EXPECT_EQ(0u, setup.WaitExit());
+    }
+}
+
+TEST_F(Install, FinishClicksQueuedDuringAnInstallStartNoOther) {
+    HWND confirmation = WalkToConfirmation(kTypical);
+    ASSERT_TRUE(confirmation);
+    HWND finish = Button(confirmation, "&Finish");
+    // Three more clicks wait in the queue while the first one installs.
+    for (int i = 0; i < 4; i++)
+        Click(finish);
+    HWND success = setup.WaitWindow("TForm5", "Software Installation", 60000);
+    ASSERT_TRUE(success) << setup.LastError();
+    // Long enough for a second install to reach its own success page.
+    Sleep(8000);
+    EXPECT_EQ(1u, setup.AllWindows("TForm5").size()) << "one install, one success page";
+    Click(Button(success, "OK"));
+    EXPECT_EQ(0u, setup.WaitExit(20000));
+    ExpectTree(kTypical);
 }
 
 TEST_F(Install, WithoutDirectDrawTheNoteFollowsTheSuccessPageOnce) {

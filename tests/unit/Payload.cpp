@@ -115,4 +115,6 @@ TEST_F(Payload, OverlongInstallFolderFailsCleanly) {
     ASSERT_TRUE(CreateDirectoryA(InstallDir.c_str(), nullptr));
     EXPECT_FALSE(ExtractPayload());
     EXPECT_TRUE(Listing(InstallDir).empty());
+    // The longest path written below the folder: \Compositions\I Love You, Baby.cmp.
+    EXPECT_EQ(34u, LongestPayloadPath());
 }
