@@ -2,7 +2,7 @@
 
 #include "forms/FileStream.h"
 #include "forms/Form.h"
-#include "pages/PathConfirm.h"
+#include "install/InstallState.h"
 
 namespace {
 

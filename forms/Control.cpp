@@ -170,8 +170,6 @@ TWinControl::~TWinControl() {
         Window = nullptr;
         DestroyWindow(window);
     }
-    if (Brush)
-        DeleteObject(Brush);
 }
 
 TWinControl *TWinControl::FromHandle(HWND window) {
@@ -259,13 +257,11 @@ HBRUSH TWinControl::ChildColors(TWinControl *child, HDC dc) {
     TColor color = ColorToRGB(child->EffectiveColor());
     SetTextColor(dc, ColorToRGB(child->EffectiveFont().Color));
     SetBkColor(dc, color);
-    if (!child->Brush || child->BrushColor != color) {
-        if (child->Brush)
-            DeleteObject(child->Brush);
-        child->Brush = CreateSolidBrush(color);
+    if (!child->Brush.Get() || child->BrushColor != color) {
+        child->Brush.Reset(CreateSolidBrush(color));
         child->BrushColor = color;
     }
-    return child->Brush;
+    return static_cast<HBRUSH>(child->Brush.Get());
 }
 
 void TWinControl::PaintGraphicChildren(HDC dc) {
@@ -330,9 +326,8 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             bool graphics = std::any_of(Controls.begin(), Controls.end(),
                                         [](TControl *c) { return !c->IsWindowed() && c->Visible(); });
             if (graphics) {
-                HDC dc = GetDC(Window);
-                PaintGraphicChildren(dc);
-                ReleaseDC(Window, dc);
+                TWindowDC dc(Window);
+                PaintGraphicChildren(dc.Get());
             }
             return result;
         }

@@ -173,7 +173,8 @@ class TWinControl : public TControl {
     void SortedChildren(std::vector<TWinControl *> &list) const;
     HWND Window = nullptr;
     WNDPROC StandardProc = nullptr;
-    HBRUSH Brush = nullptr;
+    // The brush of this control's colours, for its parent's WM_CTLCOLOR answer.
+    TGdiObject Brush;
     TColor BrushColor = 0;
     friend class TForm;
 };

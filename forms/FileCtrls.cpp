@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "forms/FindHandle.h"
+#include "win32/FindHandle.h"
 #include "forms/Form.h"
 #include "forms/GraphicCtrls.h"
 

@@ -93,12 +93,10 @@ void TImage::Paint(TCanvas &canvas) {
     if (!Bitmap)
         return;
     HDC dc = canvas.Handle();
-    HDC memory = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(memory, Bitmap);
+    TMemoryDC memory(dc);
+    TSelectObject picture(memory.Get(), Bitmap);
     BITMAP info;
     GetObjectA(Bitmap, sizeof(info), &info);
-    BitBlt(dc, 0, 0, std::min<int>(info.bmWidth, Width()), std::min<int>(info.bmHeight, Height()), memory, 0,
-           0, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteDC(memory);
+    BitBlt(dc, 0, 0, std::min<int>(info.bmWidth, Width()), std::min<int>(info.bmHeight, Height()),
+           memory.Get(), 0, 0, SRCCOPY);
 }

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "win32/Gdi.h"
+
 // Colours as the pages give them: an RGB value, or a system colour
 // (0x80000000 | COLOR_xxx) that follows the user's scheme.
 typedef DWORD TColor;
@@ -32,33 +34,4 @@ struct TFont {
 
     // A GDI font for these attributes; the caller deletes it.
     HFONT Create() const;
-};
-
-// Holds a GDI object and deletes it when it goes out of scope.
-class TGdiObject {
-  public:
-    explicit TGdiObject(HGDIOBJ object) : Object(object) {}
-    ~TGdiObject() {
-        if (Object)
-            DeleteObject(Object);
-    }
-    TGdiObject(const TGdiObject &) = delete;
-    TGdiObject &operator=(const TGdiObject &) = delete;
-    HGDIOBJ Get() const { return Object; }
-
-  private:
-    HGDIOBJ Object;
-};
-
-// Selects an object into a device context and puts the old one back.
-class TSelectObject {
-  public:
-    TSelectObject(HDC dc, HGDIOBJ object) : Dc(dc), Old(SelectObject(dc, object)) {}
-    ~TSelectObject() { SelectObject(Dc, Old); }
-    TSelectObject(const TSelectObject &) = delete;
-    TSelectObject &operator=(const TSelectObject &) = delete;
-
-  private:
-    HDC Dc;
-    HGDIOBJ Old;
 };

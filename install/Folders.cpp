@@ -1,41 +1,14 @@
 #include "install/Folders.h"
 
-#include <vector>
-
-#include "forms/FindHandle.h"
-#include "pages/PathConfirm.h"
+#include "install/InstallState.h"
+#include "install/SetupMessage.h"
+#include "win32/CurrentDirectory.h"
+#include "win32/FindHandle.h"
 
 namespace {
 
 // Paths pass through buffers of 260 bytes: at most 259 characters.
 const size_t PathLimit = 260;
-
-// Saves the process's current directory and restores it when it goes out of
-// scope, so that every way out of an operation puts it back.
-class TCurrentDirectoryKeeper {
-  public:
-    TCurrentDirectoryKeeper() {
-        DWORD size = GetCurrentDirectoryA(0, nullptr);
-        if (size == 0) {
-            return;
-        }
-        saved_.resize(size + 1);
-        DWORD got = GetCurrentDirectoryA(size + 1, saved_.data());
-        if (got == 0 || got > size) {
-            saved_.clear();
-        }
-    }
-    ~TCurrentDirectoryKeeper() {
-        if (!saved_.empty()) {
-            SetCurrentDirectoryA(saved_.data());
-        }
-    }
-    TCurrentDirectoryKeeper(const TCurrentDirectoryKeeper &) = delete;
-    TCurrentDirectoryKeeper &operator=(const TCurrentDirectoryKeeper &) = delete;
-
-  private:
-    std::vector<char> saved_;
-};
 
 void ReportMissing(const std::string &path, HWND owner, bool report) {
     if (report) {

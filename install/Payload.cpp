@@ -7,7 +7,7 @@
 
 #include "install/Folders.h"
 #include "install/ZCodec.h"
-#include "pages/PathConfirm.h"
+#include "install/InstallState.h"
 #include "resources/ResourceIds.h"
 
 const char AppFiles[AppFileCount][PayloadNameSize] = {

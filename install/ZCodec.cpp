@@ -8,6 +8,7 @@
 #include <zlib.h>
 
 #include "install/DataFile.h"
+#include "win32/FindHandle.h"
 
 namespace {
 
@@ -327,12 +328,8 @@ bool TZCodec::SourceExists(const std::string &name) {
         return false;
     }
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(name.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    FindClose(search);
-    return true;
+    TFindHandle search(FindFirstFileA(name.c_str(), &found));
+    return search.Valid();
 }
 
 bool TZCodec::SplitPath(const char *path, char *folder, char *extension, char *title) {

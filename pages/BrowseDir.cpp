@@ -14,7 +14,6 @@ TBrowseDirA::TBrowseDirA(TForm *owner) : TForm(owner) {
     Ok = Find<TButton>("Ok");
     Cancel = Find<TButton>("Cancel");
     PlacePage(*this, 156, 106, 478, 341);
-    SavedCurrentDir = nullptr;
 }
 
 // However the browser goes away, the current directory goes back.
@@ -52,12 +51,10 @@ void TBrowseDirA::FormCreate(TObject *) {
     DriveComboBox1->RemoveItem("b:");
 
     DWORD size = GetCurrentDirectoryA(0, nullptr);
-    SavedCurrentDir = new char[size + 1];
-    DWORD length = GetCurrentDirectoryA(size, SavedCurrentDir);
-    if (length == 0 || length >= size) {
-        delete[] SavedCurrentDir;
-        SavedCurrentDir = nullptr;
-    }
+    SavedCurrentDir.reset(new char[size + 1]);
+    DWORD length = GetCurrentDirectoryA(size, SavedCurrentDir.get());
+    if (length == 0 || length >= size)
+        SavedCurrentDir.reset();
 
     std::string path = PathA ? PathA->Path->Text() : std::string();
     if (FolderExists(path, nullptr, false) == 1)
@@ -107,9 +104,8 @@ void TBrowseDirA::FormClose(TObject *, TCloseAction &) {
 void TBrowseDirA::RestoreCurrentDir() {
     if (!SavedCurrentDir)
         return;
-    SetCurrentDirectoryA(SavedCurrentDir);
-    delete[] SavedCurrentDir;
-    SavedCurrentDir = nullptr;
+    SetCurrentDirectoryA(SavedCurrentDir.get());
+    SavedCurrentDir.reset();
 }
 
 bool TBrowseDirA::MessageHook(UINT message, WPARAM wParam, LPARAM, LRESULT &) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include "forms/Controls.h"
 #include "forms/Form.h"
 
@@ -15,8 +17,8 @@ class TBrowseDirA : public TForm {
     // The last button: 0 none, 1 OK, 2 Cancel.
     int DialogResult = 0;
     // Heap copy of the current directory taken when the browser opens; the
-    // browser frees it when it closes.
-    char *SavedCurrentDir;
+    // browser frees it when it closes (and its holder on any other way out).
+    std::unique_ptr<char[]> SavedCurrentDir;
 
     explicit TBrowseDirA(TForm *owner);
     ~TBrowseDirA() override;

@@ -3,6 +3,7 @@
 #include "app/ScaleToScreen.h"
 #include "app/Setup.h"
 #include "forms/Application.h"
+#include "install/SetupMessage.h"
 #include "pages/Unit3.h"
 
 TForm1 *Form1 = nullptr;
@@ -31,8 +32,14 @@ TNotifyEvent TForm1::NotifyHandler(const std::string &name) {
     return TForm::NotifyHandler(name);
 }
 
+TForm1::~TForm1() {
+    SetDefaultMessageOwner(nullptr);
+}
+
 void TForm1::FormCreate(TObject *) {
     HDC dc = Canvas().Handle();
+    // Messages without an owner stand over the backdrop.
+    SetDefaultMessageOwner(Handle());
     LayOutBackdrop(GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES), GetDeviceCaps(dc, BITSPIXEL));
 }
 

@@ -12,6 +12,7 @@ class TForm1 : public TForm {
     TButton *Next, *Cancel;
 
     explicit TForm1(TForm *owner);
+    ~TForm1() override;
 
     void FormCreate(TObject *sender);
     // The backdrop's layout for a screen of the given size and colour depth:

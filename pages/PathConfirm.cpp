@@ -7,6 +7,7 @@
 #include "app/Setup.h"
 #include "controls/LicenseText.h"
 #include "install/Folders.h"
+#include "install/InstallState.h"
 #include "install/Payload.h"
 #include "pages/Extensions.h"
 #include "pages/MainWindow.h"
@@ -15,13 +16,6 @@
 #include "shell/DirectDraw.h"
 #include "shell/FileExtensions.h"
 #include "shell/Shortcuts.h"
-
-std::string InstallDir;
-char *InstallDirBuffer = nullptr;
-uint32_t PayloadTotalBytes = 0;
-uint32_t PayloadDoneBytes = 0;
-uint32_t ExtractStartTick = 0;
-DWORD(WINAPI *SetupTickCount)() = GetTickCount;
 
 TPathConfirmA *PathConfirmA = nullptr;
 
@@ -33,17 +27,6 @@ const char ProductName[] = "Vantorelle";
 const TColor GaugeOuter = 0x00FF00FF;
 const TColor GaugeIdle = 0x00FF8080;
 const TColor GaugeInner = 0x0080C000;
-
-// Copies at most 259 characters of [begin, end) and a terminator.
-void CopyBounded(char *to, const char *begin, const char *end) {
-    if (!to)
-        return;
-    size_t length = static_cast<size_t>(end - begin);
-    if (length > 259)
-        length = 259;
-    std::memcpy(to, begin, length);
-    to[length] = '\0';
-}
 
 // InstallDirBuffer for the length of one install: freed and null again on
 // every way out of the sequence, exceptions included.
@@ -90,46 +73,6 @@ bool InstallPathsFit(const std::string &dir) {
 
 } // namespace
 
-void StripTrailingBackslash(std::string &path) {
-    while (!path.empty() && static_cast<unsigned char>(path.back()) <= ' ')
-        path.pop_back();
-    if (!path.empty() && path.back() == '\\')
-        path.pop_back();
-}
-
-int SplitFilePath(const char *path, char *folder, char *name, char *extension) {
-    CopyBounded(folder, "", "");
-    CopyBounded(name, "", "");
-    CopyBounded(extension, "", "");
-    if (!path)
-        return 0;
-    const char *end = path + std::strlen(path);
-    const char *slash = std::strrchr(path, '\\');
-    const char *dot = std::strrchr(path, '.');
-    // A dot in a folder name or a long tail starts no extension.
-    if (dot && ((slash && dot < slash) || end - dot > 4))
-        dot = nullptr;
-    const char *nameEnd = dot ? dot : end;
-    if (dot)
-        CopyBounded(extension, dot, end);
-    if (slash) {
-        CopyBounded(folder, path, slash + 1);
-        CopyBounded(name, slash + 1, nameEnd);
-    } else {
-        CopyBounded(name, path, nameEnd);
-    }
-    return 1;
-}
-
-int ShowSetupMessage(const std::string &text, const std::string &caption, HWND owner) {
-    if (!owner && Form1)
-        owner = Form1->Handle();
-    char textBuffer[260], captionBuffer[260];
-    CopyBounded(textBuffer, text.data(), text.data() + text.size());
-    CopyBounded(captionBuffer, caption.data(), caption.data() + caption.size());
-    return MessageBoxExA(owner, textBuffer, captionBuffer, MB_OK | MB_ICONEXCLAMATION | MB_TASKMODAL, 0x0409);
-}
-
 void DrawProgress(const std::string &text, float fraction) {
     if (!PathConfirmA || !PathConfirmA->ProgressBitmap)
         return;
@@ -167,34 +110,15 @@ void DrawProgress(const std::string &text, float fraction) {
     canvas.TextOut(48, 27, text);
 }
 
-DWORD PaceExtraction(float fraction) {
-    int32_t target = static_cast<int32_t>(fraction * 4000.0);
-    uint32_t elapsed = SetupTickCount() - ExtractStartTick;
-    int32_t lead = static_cast<int32_t>(static_cast<uint32_t>(target) - elapsed);
-    if (lead < 100)
-        return 0;
-    DWORD start = SetupTickCount();
-    while (SetupTickCount() - start < static_cast<DWORD>(lead))
-        Sleep(1);
-    return static_cast<DWORD>(lead);
-}
-
-void ExtractProgress(TZCodec *, const std::string &, const char *label, float, uint32_t, uint32_t,
-                     uint32_t deltaIn, uint32_t) {
-    PayloadDoneBytes += deltaIn;
-    char name[260], extension[260];
-    SplitFilePath(label, nullptr, name, extension);
-    std::string text = std::string(name) + extension;
-    // A payload of no bytes counts as not started, never as NaN.
-    float fraction = PayloadTotalBytes
-                         ? static_cast<float>(static_cast<double>(PayloadDoneBytes) / PayloadTotalBytes)
-                         : 0.0f;
+// The gauge on the progress panel: drawn into ProgressBitmap, then copied
+// onto the panel's window at once, since no paint message gets through while
+// the install runs.
+static void ShowGauge(const std::string &text, float fraction) {
     DrawProgress(text, fraction);
     if (PathConfirmA && PathConfirmA->ProgressCanvas && PathConfirmA->ProgressBitmap) {
         RECT rect = {0, 0, PathConfirmA->ProgressPanel->Width(), PathConfirmA->ProgressPanel->Height()};
         PathConfirmA->ProgressCanvas->CopyRect(rect, PathConfirmA->ProgressBitmap->Canvas(), rect);
     }
-    PaceExtraction(fraction);
 }
 
 // ---------------------------------------------------------- TPathConfirmA
@@ -219,6 +143,7 @@ TPathConfirmA::TPathConfirmA(TForm *owner) : TForm(owner) {
     ProgressBitmap->Canvas().BrushColor = ProgressPanel->EffectiveColor();
     RECT all = {0, 0, ProgressBitmap->Width(), ProgressBitmap->Height()};
     ProgressBitmap->Canvas().FillRect(all);
+    ProgressDisplay = ShowGauge;
 }
 
 TPathConfirmA::~TPathConfirmA() {

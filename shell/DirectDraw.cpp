@@ -1,6 +1,6 @@
 #include "shell/DirectDraw.h"
 
-#include "pages/PathConfirm.h"
+#include "install/SetupMessage.h"
 
 HRESULT(WINAPI *SetupCoCreateInstance)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID *) = CoCreateInstance;
 

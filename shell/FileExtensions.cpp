@@ -3,7 +3,8 @@
 #include <cctype>
 
 #include "pages/Extensions.h"
-#include "pages/PathConfirm.h"
+#include "install/InstallState.h"
+#include "install/SetupMessage.h"
 #include "shell/Shortcuts.h"
 
 LONG(WINAPI *SetupRegCreateKeyEx)

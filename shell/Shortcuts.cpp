@@ -3,7 +3,8 @@
 #include <objbase.h>
 #include <shlobj.h>
 
-#include "pages/PathConfirm.h"
+#include "install/InstallState.h"
+#include "win32/FindHandle.h"
 
 const char StartMenuFolderName[] = "Vantorelle";
 const char MainShortcutName[] = "Vantorelle";
@@ -104,10 +105,8 @@ int CheckStartMenuFolder(const std::string &shortcutName, const std::string &fol
         return 0;
     const std::string folder = programs + "\\" + folderName;
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(folder.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
+    if (!TFindHandle(FindFirstFileA(folder.c_str(), &found)).Valid())
         return 1;
-    FindClose(search);
 
     WCHAR shortcutPath[MAX_PATH];
     if (!ToWide(folder + "\\" + shortcutName + ".lnk", shortcutPath))
