@@ -43,3 +43,12 @@ void RaiseVisiblePage() {
         }
     }
 }
+
+bool ClosedToMoveOn(int &exitOnClose) {
+    if (exitOnClose) {
+        QuitSetup();
+        return false;
+    }
+    exitOnClose = 1;
+    return true;
+}

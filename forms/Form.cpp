@@ -34,8 +34,19 @@ TForm::~TForm() {
     Components.clear();
 }
 
-void TForm::LoadForm(const std::string &resourceName) {
+void TForm::LoadForm(const std::string &resourceName, const THandlerRow *handlers,
+                     const TControlRow *controls) {
+    HandlerTable = handlers;
     LoadFormData(*this, resourceName);
+    for (const TControlRow *row = controls; row && row->Name; ++row)
+        row->Bind(*this, row->Name);
+}
+
+const THandlerRow *TForm::FindHandler(const std::string &name) const {
+    for (const THandlerRow *row = HandlerTable; row && row->Name; ++row)
+        if (name == row->Name)
+            return row;
+    return nullptr;
 }
 
 bool TForm::SetAttribute(const std::string &key, const std::string &value) {
@@ -64,15 +75,27 @@ bool TForm::SetAttribute(const std::string &key, const std::string &value) {
 }
 
 TNotifyEvent TForm::NotifyHandler(const std::string &name) {
-    throw EToolkitError("Handler " + name + " not found in form " + Name);
+    const THandlerRow *row = FindHandler(name);
+    if (!row || !row->Notify)
+        throw EToolkitError("Handler " + name + " not found in form " + Name);
+    auto handler = row->Notify;
+    return [this, handler](TObject *sender) { (this->*handler)(sender); };
 }
 
 TCloseEvent TForm::CloseHandler(const std::string &name) {
-    throw EToolkitError("Handler " + name + " not found in form " + Name);
+    const THandlerRow *row = FindHandler(name);
+    if (!row || !row->Close)
+        throw EToolkitError("Handler " + name + " not found in form " + Name);
+    auto handler = row->Close;
+    return [this, handler](TObject *sender, TCloseAction &action) { (this->*handler)(sender, action); };
 }
 
 TKeyEvent TForm::KeyHandler(const std::string &name) {
-    throw EToolkitError("Handler " + name + " not found in form " + Name);
+    const THandlerRow *row = FindHandler(name);
+    if (!row || !row->Key)
+        throw EToolkitError("Handler " + name + " not found in form " + Name);
+    auto handler = row->Key;
+    return [this, handler](TObject *sender, WORD &key, int shift) { (this->*handler)(sender, key, shift); };
 }
 
 TControl *TForm::CreateCustomControl(const std::string &kind) {

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "forms/Control.h"
@@ -12,6 +13,55 @@ enum TWindowState { wsNormal, wsMaximized };
 const int mrNone = 0;
 const int mrOk = 1;
 const int mrCancel = 2;
+
+class TForm;
+
+// One row of a page's handler table: a handler name of the form data and the
+// page's member function behind it, in one of the three event shapes. The
+// table ends with an empty row. FORM_HANDLER(Page, Handler) makes a row.
+struct THandlerRow {
+    const char *Name = nullptr;
+    void (TForm::*Notify)(TObject *sender) = nullptr;
+    void (TForm::*Close)(TObject *sender, TCloseAction &action) = nullptr;
+    void (TForm::*Key)(TObject *sender, WORD &key, int shift) = nullptr;
+
+    template <class Page> static THandlerRow Of(const char *name, void (Page::*handler)(TObject *)) {
+        THandlerRow row;
+        row.Name = name;
+        row.Notify = static_cast<void (TForm::*)(TObject *)>(handler);
+        return row;
+    }
+    template <class Page>
+    static THandlerRow Of(const char *name, void (Page::*handler)(TObject *, TCloseAction &)) {
+        THandlerRow row;
+        row.Name = name;
+        row.Close = static_cast<void (TForm::*)(TObject *, TCloseAction &)>(handler);
+        return row;
+    }
+    template <class Page>
+    static THandlerRow Of(const char *name, void (Page::*handler)(TObject *, WORD &, int)) {
+        THandlerRow row;
+        row.Name = name;
+        row.Key = static_cast<void (TForm::*)(TObject *, WORD &, int)>(handler);
+        return row;
+    }
+};
+#define FORM_HANDLER(Page, Handler) THandlerRow::Of(#Handler, &Page::Handler)
+
+// One row of a page's control table: a control of the form data, found by
+// its name and stored in the page's field of the same name once the data is
+// loaded. The table ends with an empty row. FORM_CONTROL(Page, Field) makes a row.
+struct TControlRow {
+    const char *Name = nullptr;
+    void (*Bind)(TForm &form, const char *name) = nullptr;
+};
+#define FORM_CONTROL(Page, Field)                                                                            \
+    TControlRow {                                                                                            \
+#Field, [](TForm &form, const char *name) {                                                           \
+            Page &page = static_cast<Page &>(form);                                                           \
+            page.Field = form.Find<std::remove_pointer_t<decltype(page.Field)>>(name);                        \
+        }      \
+    }
 
 // A page: a top-level window loaded from form data. The form owns every
 // control its data creates.
@@ -66,19 +116,21 @@ class TForm : public TWinControl {
     // Takes ownership of a control created by the form data.
     void AddComponent(TControl *control) { Components.emplace_back(control); }
 
-    // Handler lookups for the form data's event attributes: each page lists
-    // its handlers by name here.
-    virtual TNotifyEvent NotifyHandler(const std::string &name);
-    virtual TCloseEvent CloseHandler(const std::string &name);
-    virtual TKeyEvent KeyHandler(const std::string &name);
+    // Handler lookups for the form data's event attributes, in the page's
+    // handler table; raise when the name is not there in that shape.
+    TNotifyEvent NotifyHandler(const std::string &name);
+    TCloseEvent CloseHandler(const std::string &name);
+    TKeyEvent KeyHandler(const std::string &name);
     // Creates a control of a kind that the form layer does not know itself.
     virtual TControl *CreateCustomControl(const std::string &kind);
 
     bool SetAttribute(const std::string &key, const std::string &value) override;
 
   protected:
-    // Loads the form data resource of that name (called by the constructor).
-    void LoadForm(const std::string &resourceName);
+    // Loads the form data resource of that name (called by the constructor):
+    // the data's handler names resolve through the handler table, and the
+    // controls of the control table are stored in their fields.
+    void LoadForm(const std::string &resourceName, const THandlerRow *handlers, const TControlRow *controls);
     void CreateParams(TCreateParams &params) override;
     void CreateWnd() override;
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -87,6 +139,8 @@ class TForm : public TWinControl {
     virtual bool MessageHook(UINT message, WPARAM wParam, LPARAM lParam, LRESULT &result);
 
   private:
+    const THandlerRow *FindHandler(const std::string &name) const;
+    const THandlerRow *HandlerTable = nullptr;
     void CloseModal();
     void FocusFirstControl();
     TForm *OwnerPage;

@@ -4,45 +4,33 @@
 #include "install/Folders.h"
 #include "pages/Path.h"
 
+const THandlerRow TBrowseDirA::HandlerTable[] = {
+    FORM_HANDLER(TBrowseDirA, FormCreate),
+    FORM_HANDLER(TBrowseDirA, DriveComboBox1Change),
+    FORM_HANDLER(TBrowseDirA, DirectoryListBox1Change),
+    FORM_HANDLER(TBrowseDirA, DirectoryListBox1Click),
+    FORM_HANDLER(TBrowseDirA, DirectoryListBox1DblClick),
+    FORM_HANDLER(TBrowseDirA, OkClick),
+    FORM_HANDLER(TBrowseDirA, CancelClick),
+    FORM_HANDLER(TBrowseDirA, FormClose),
+    {},
+};
+
+const TControlRow TBrowseDirA::ControlTable[] = {
+    FORM_CONTROL(TBrowseDirA, DriveComboBox1), FORM_CONTROL(TBrowseDirA, DirectoryListBox1),
+    FORM_CONTROL(TBrowseDirA, Label1),         FORM_CONTROL(TBrowseDirA, Label2),
+    FORM_CONTROL(TBrowseDirA, CurrentFolder),  FORM_CONTROL(TBrowseDirA, Ok),
+    FORM_CONTROL(TBrowseDirA, Cancel),         {},
+};
+
 TBrowseDirA::TBrowseDirA(TForm *owner) : TForm(owner) {
-    LoadForm("BrowseDirA");
-    DriveComboBox1 = Find<TDriveComboBox>("DriveComboBox1");
-    DirectoryListBox1 = Find<TDirectoryListBox>("DirectoryListBox1");
-    Label1 = Find<TLabel>("Label1");
-    Label2 = Find<TLabel>("Label2");
-    CurrentFolder = Find<TLabel>("CurrentFolder");
-    Ok = Find<TButton>("Ok");
-    Cancel = Find<TButton>("Cancel");
+    LoadForm("BrowseDirA", HandlerTable, ControlTable);
     PlacePage(*this, 156, 106, 478, 341);
 }
 
 // However the browser goes away, the current directory goes back.
 TBrowseDirA::~TBrowseDirA() {
     RestoreCurrentDir();
-}
-
-TNotifyEvent TBrowseDirA::NotifyHandler(const std::string &name) {
-    if (name == "FormCreate")
-        return [this](TObject *sender) { FormCreate(sender); };
-    if (name == "DriveComboBox1Change")
-        return [this](TObject *sender) { DriveComboBox1Change(sender); };
-    if (name == "DirectoryListBox1Change")
-        return [this](TObject *sender) { DirectoryListBox1Change(sender); };
-    if (name == "DirectoryListBox1Click")
-        return [this](TObject *sender) { DirectoryListBox1Click(sender); };
-    if (name == "DirectoryListBox1DblClick")
-        return [this](TObject *sender) { DirectoryListBox1DblClick(sender); };
-    if (name == "OkClick")
-        return [this](TObject *sender) { OkClick(sender); };
-    if (name == "CancelClick")
-        return [this](TObject *sender) { CancelClick(sender); };
-    return TForm::NotifyHandler(name);
-}
-
-TCloseEvent TBrowseDirA::CloseHandler(const std::string &name) {
-    if (name == "FormClose")
-        return [this](TObject *sender, TCloseAction &action) { FormClose(sender, action); };
-    return TForm::CloseHandler(name);
 }
 
 void TBrowseDirA::FormCreate(TObject *) {

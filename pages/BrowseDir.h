@@ -20,6 +20,10 @@ class TBrowseDirA : public TForm {
     // browser frees it when it closes (and its holder on any other way out).
     std::unique_ptr<char[]> SavedCurrentDir;
 
+    // What the form data's names stand for.
+    static const THandlerRow HandlerTable[];
+    static const TControlRow ControlTable[];
+
     explicit TBrowseDirA(TForm *owner);
     ~TBrowseDirA() override;
 
@@ -31,9 +35,6 @@ class TBrowseDirA : public TForm {
     void OkClick(TObject *sender);
     void CancelClick(TObject *sender);
     void FormClose(TObject *sender, TCloseAction &action);
-
-    TNotifyEvent NotifyHandler(const std::string &name) override;
-    TCloseEvent CloseHandler(const std::string &name) override;
 
   protected:
     bool MessageHook(UINT message, WPARAM wParam, LPARAM lParam, LRESULT &result) override;

@@ -1,25 +1,22 @@
 #include "pages/Exit.h"
 
+const THandlerRow TExitSetup::HandlerTable[] = {
+    FORM_HANDLER(TExitSetup, ExitClick),
+    FORM_HANDLER(TExitSetup, NoClick),
+    FORM_HANDLER(TExitSetup, FormClose),
+    {},
+};
+
+const TControlRow TExitSetup::ControlTable[] = {
+    FORM_CONTROL(TExitSetup, Label1),
+    FORM_CONTROL(TExitSetup, No),
+    FORM_CONTROL(TExitSetup, Exit),
+    {},
+};
+
 TExitSetup::TExitSetup(TForm *owner) : TForm(owner) {
-    LoadForm("ExitSetup");
-    Label1 = Find<TLabel>("Label1");
-    No = Find<TButton>("No");
-    Exit = Find<TButton>("Exit");
+    LoadForm("ExitSetup", HandlerTable, ControlTable);
     ExitAnswer = 2;
-}
-
-TNotifyEvent TExitSetup::NotifyHandler(const std::string &name) {
-    if (name == "ExitClick")
-        return [this](TObject *sender) { ExitClick(sender); };
-    if (name == "NoClick")
-        return [this](TObject *sender) { NoClick(sender); };
-    return TForm::NotifyHandler(name);
-}
-
-TCloseEvent TExitSetup::CloseHandler(const std::string &name) {
-    if (name == "FormClose")
-        return [this](TObject *sender, TCloseAction &action) { FormClose(sender, action); };
-    return TForm::CloseHandler(name);
 }
 
 void TExitSetup::ExitClick(TObject *) {

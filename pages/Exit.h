@@ -11,12 +11,13 @@ class TExitSetup : public TForm {
     // The last button pressed: 1 Exit, 2 No (the start value).
     int ExitAnswer;
 
+    // What the form data's names stand for.
+    static const THandlerRow HandlerTable[];
+    static const TControlRow ControlTable[];
+
     explicit TExitSetup(TForm *owner);
 
     void ExitClick(TObject *sender);
     void NoClick(TObject *sender);
     void FormClose(TObject *sender, TCloseAction &action);
-
-    TNotifyEvent NotifyHandler(const std::string &name) override;
-    TCloseEvent CloseHandler(const std::string &name) override;
 };

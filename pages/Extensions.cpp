@@ -8,44 +8,36 @@
 
 TExtensionsA *ExtensionsA = nullptr;
 
+const THandlerRow TExtensionsA::HandlerTable[] = {
+    FORM_HANDLER(TExtensionsA, FormCreate),      FORM_HANDLER(TExtensionsA, SetButtonClick),
+    FORM_HANDLER(TExtensionsA, BackButtonClick), FORM_HANDLER(TExtensionsA, CancelButtonClick),
+    FORM_HANDLER(TExtensionsA, FormClose),       {},
+};
+
+const TControlRow TExtensionsA::ControlTable[] = {
+    FORM_CONTROL(TExtensionsA, GroupBox1),
+    FORM_CONTROL(TExtensionsA, jpg),
+    FORM_CONTROL(TExtensionsA, png),
+    FORM_CONTROL(TExtensionsA, bmp),
+    FORM_CONTROL(TExtensionsA, mp3),
+    FORM_CONTROL(TExtensionsA, m3u),
+    FORM_CONTROL(TExtensionsA, ra),
+    FORM_CONTROL(TExtensionsA, CancelButton),
+    FORM_CONTROL(TExtensionsA, cmp),
+    FORM_CONTROL(TExtensionsA, Label1),
+    FORM_CONTROL(TExtensionsA, cmn),
+    FORM_CONTROL(TExtensionsA, Label2),
+    FORM_CONTROL(TExtensionsA, SetButton),
+    FORM_CONTROL(TExtensionsA, Panel1),
+    FORM_CONTROL(TExtensionsA, Image1),
+    FORM_CONTROL(TExtensionsA, BackButton),
+    {},
+};
+
 TExtensionsA::TExtensionsA(TForm *owner) : TForm(owner) {
-    LoadForm("ExtensionsA");
-    GroupBox1 = Find<TGroupBox>("GroupBox1");
-    jpg = Find<TCheckBox>("jpg");
-    png = Find<TCheckBox>("png");
-    bmp = Find<TCheckBox>("bmp");
-    mp3 = Find<TCheckBox>("mp3");
-    m3u = Find<TCheckBox>("m3u");
-    ra = Find<TCheckBox>("ra");
-    CancelButton = Find<TButton>("CancelButton");
-    cmp = Find<TCheckBox>("cmp");
-    Label1 = Find<TLabel>("Label1");
-    cmn = Find<TCheckBox>("cmn");
-    Label2 = Find<TLabel>("Label2");
-    SetButton = Find<TButton>("SetButton");
-    Panel1 = Find<TPanel>("Panel1");
-    Image1 = Find<TImage>("Image1");
-    BackButton = Find<TButton>("BackButton");
+    LoadForm("ExtensionsA", HandlerTable, ControlTable);
     ExitOnClose = 1;
     PlacePage(*this, 156, 106, 478, 341);
-}
-
-TNotifyEvent TExtensionsA::NotifyHandler(const std::string &name) {
-    if (name == "FormCreate")
-        return [this](TObject *sender) { FormCreate(sender); };
-    if (name == "SetButtonClick")
-        return [this](TObject *sender) { SetButtonClick(sender); };
-    if (name == "BackButtonClick")
-        return [this](TObject *sender) { BackButtonClick(sender); };
-    if (name == "CancelButtonClick")
-        return [this](TObject *sender) { CancelButtonClick(sender); };
-    return TForm::NotifyHandler(name);
-}
-
-TCloseEvent TExtensionsA::CloseHandler(const std::string &name) {
-    if (name == "FormClose")
-        return [this](TObject *sender, TCloseAction &action) { FormClose(sender, action); };
-    return TForm::CloseHandler(name);
 }
 
 void TExtensionsA::FormCreate(TObject *) {
@@ -71,9 +63,5 @@ void TExtensionsA::CancelButtonClick(TObject *) {
 }
 
 void TExtensionsA::FormClose(TObject *, TCloseAction &) {
-    if (ExitOnClose) {
-        QuitSetup();
-        return;
-    }
-    ExitOnClose = 1;
+    ClosedToMoveOn(ExitOnClose);
 }

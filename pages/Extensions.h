@@ -20,6 +20,10 @@ class TExtensionsA : public TForm {
     TButton *BackButton;
     int ExitOnClose;
 
+    // What the form data's names stand for.
+    static const THandlerRow HandlerTable[];
+    static const TControlRow ControlTable[];
+
     explicit TExtensionsA(TForm *owner);
 
     void FormCreate(TObject *sender);
@@ -27,9 +31,6 @@ class TExtensionsA : public TForm {
     void BackButtonClick(TObject *sender);
     void CancelButtonClick(TObject *sender);
     void FormClose(TObject *sender, TCloseAction &action);
-
-    TNotifyEvent NotifyHandler(const std::string &name) override;
-    TCloseEvent CloseHandler(const std::string &name) override;
 };
 
 extern TExtensionsA *ExtensionsA;

@@ -8,28 +8,22 @@
 
 TForm1 *Form1 = nullptr;
 
-TForm1::TForm1(TForm *owner) : TForm(owner) {
-    LoadForm("Form1");
-    Shape1 = Find<TShape>("Shape1");
-    Shape2 = Find<TShape>("Shape2");
-    Shape3 = Find<TShape>("Shape3");
-    Shape4 = Find<TShape>("Shape4");
-    Label1 = Find<TLabel>("Label1");
-    Label2 = Find<TLabel>("Label2");
-    Next = Find<TButton>("Next");
-    Cancel = Find<TButton>("Cancel");
-}
+const THandlerRow TForm1::HandlerTable[] = {
+    FORM_HANDLER(TForm1, FormCreate),
+    FORM_HANDLER(TForm1, FormActivate),
+    FORM_HANDLER(TForm1, NextClick),
+    FORM_HANDLER(TForm1, CancelClick),
+    {},
+};
 
-TNotifyEvent TForm1::NotifyHandler(const std::string &name) {
-    if (name == "FormCreate")
-        return [this](TObject *sender) { FormCreate(sender); };
-    if (name == "FormActivate")
-        return [this](TObject *sender) { FormActivate(sender); };
-    if (name == "NextClick")
-        return [this](TObject *sender) { NextClick(sender); };
-    if (name == "CancelClick")
-        return [this](TObject *sender) { CancelClick(sender); };
-    return TForm::NotifyHandler(name);
+const TControlRow TForm1::ControlTable[] = {
+    FORM_CONTROL(TForm1, Shape1), FORM_CONTROL(TForm1, Shape2), FORM_CONTROL(TForm1, Shape3),
+    FORM_CONTROL(TForm1, Shape4), FORM_CONTROL(TForm1, Label1), FORM_CONTROL(TForm1, Label2),
+    FORM_CONTROL(TForm1, Next),   FORM_CONTROL(TForm1, Cancel), {},
+};
+
+TForm1::TForm1(TForm *owner) : TForm(owner) {
+    LoadForm("Form1", HandlerTable, ControlTable);
 }
 
 TForm1::~TForm1() {

@@ -11,6 +11,10 @@ class TForm1 : public TForm {
     TLabel *Label1, *Label2;
     TButton *Next, *Cancel;
 
+    // What the form data's names stand for.
+    static const THandlerRow HandlerTable[];
+    static const TControlRow ControlTable[];
+
     explicit TForm1(TForm *owner);
     ~TForm1() override;
 
@@ -21,8 +25,6 @@ class TForm1 : public TForm {
     void FormActivate(TObject *sender);
     void NextClick(TObject *sender);
     void CancelClick(TObject *sender);
-
-    TNotifyEvent NotifyHandler(const std::string &name) override;
 };
 
 extern TForm1 *Form1;

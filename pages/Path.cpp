@@ -13,41 +13,25 @@ TPathA *PathA = nullptr;
 
 const char DefaultInstallFolder[] = "C:\\Program Files\\Vantorelle";
 
+const THandlerRow TPathA::HandlerTable[] = {
+    FORM_HANDLER(TPathA, FormCreate),     FORM_HANDLER(TPathA, BrowseClick), FORM_HANDLER(TPathA, OkClick),
+    FORM_HANDLER(TPathA, ExitSetupClick), FORM_HANDLER(TPathA, FormClose),   {},
+};
+
+const TControlRow TPathA::ControlTable[] = {
+    FORM_CONTROL(TPathA, Label1),    FORM_CONTROL(TPathA, Path),
+    FORM_CONTROL(TPathA, Browse),    FORM_CONTROL(TPathA, Ok),
+    FORM_CONTROL(TPathA, ExitSetup), FORM_CONTROL(TPathA, Shape1),
+    FORM_CONTROL(TPathA, Shape2),    FORM_CONTROL(TPathA, Shape3),
+    FORM_CONTROL(TPathA, Shape4),    FORM_CONTROL(TPathA, Shape5),
+    FORM_CONTROL(TPathA, Shape6),    FORM_CONTROL(TPathA, Shape7),
+    FORM_CONTROL(TPathA, Shape8),    {},
+};
+
 TPathA::TPathA(TForm *owner) : TForm(owner) {
-    LoadForm("PathA");
-    Label1 = Find<TLabel>("Label1");
-    Path = Find<TEdit>("Path");
-    Browse = Find<TButton>("Browse");
-    Ok = Find<TButton>("Ok");
-    ExitSetup = Find<TButton>("ExitSetup");
-    Shape1 = Find<TShape>("Shape1");
-    Shape2 = Find<TShape>("Shape2");
-    Shape3 = Find<TShape>("Shape3");
-    Shape4 = Find<TShape>("Shape4");
-    Shape5 = Find<TShape>("Shape5");
-    Shape6 = Find<TShape>("Shape6");
-    Shape7 = Find<TShape>("Shape7");
-    Shape8 = Find<TShape>("Shape8");
+    LoadForm("PathA", HandlerTable, ControlTable);
     PlacePage(*this, 156, 106, 478, 341);
     ExitOnClose = 1;
-}
-
-TNotifyEvent TPathA::NotifyHandler(const std::string &name) {
-    if (name == "FormCreate")
-        return [this](TObject *sender) { FormCreate(sender); };
-    if (name == "BrowseClick")
-        return [this](TObject *sender) { BrowseClick(sender); };
-    if (name == "OkClick")
-        return [this](TObject *sender) { OkClick(sender); };
-    if (name == "ExitSetupClick")
-        return [this](TObject *sender) { ExitSetupClick(sender); };
-    return TForm::NotifyHandler(name);
-}
-
-TCloseEvent TPathA::CloseHandler(const std::string &name) {
-    if (name == "FormClose")
-        return [this](TObject *sender, TCloseAction &action) { FormClose(sender, action); };
-    return TForm::CloseHandler(name);
 }
 
 void TPathA::FormCreate(TObject *) {
@@ -85,9 +69,5 @@ void TPathA::ExitSetupClick(TObject *) {
 }
 
 void TPathA::FormClose(TObject *, TCloseAction &) {
-    if (ExitOnClose) {
-        QuitSetup();
-        return;
-    }
-    ExitOnClose = 1;
+    ClosedToMoveOn(ExitOnClose);
 }

@@ -13,6 +13,10 @@ class TPathA : public TForm {
     TShape *Shape1, *Shape2, *Shape3, *Shape4, *Shape5, *Shape6, *Shape7, *Shape8;
     int ExitOnClose;
 
+    // What the form data's names stand for.
+    static const THandlerRow HandlerTable[];
+    static const TControlRow ControlTable[];
+
     explicit TPathA(TForm *owner);
 
     void FormCreate(TObject *sender);
@@ -20,9 +24,6 @@ class TPathA : public TForm {
     void OkClick(TObject *sender);
     void ExitSetupClick(TObject *sender);
     void FormClose(TObject *sender, TCloseAction &action);
-
-    TNotifyEvent NotifyHandler(const std::string &name) override;
-    TCloseEvent CloseHandler(const std::string &name) override;
 };
 
 extern TPathA *PathA;

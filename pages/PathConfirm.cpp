@@ -123,18 +123,32 @@ static void ShowGauge(const std::string &text, float fraction) {
 
 // ---------------------------------------------------------- TPathConfirmA
 
+const THandlerRow TPathConfirmA::HandlerTable[] = {
+    FORM_HANDLER(TPathConfirmA, FormCreate),
+    FORM_HANDLER(TPathConfirmA, FormPaint),
+    FORM_HANDLER(TPathConfirmA, FinishClick),
+    FORM_HANDLER(TPathConfirmA, BackClick),
+    FORM_HANDLER(TPathConfirmA, ExitSetupClick),
+    FORM_HANDLER(TPathConfirmA, FormClose),
+    {},
+};
+
+const TControlRow TPathConfirmA::ControlTable[] = {
+    FORM_CONTROL(TPathConfirmA, Shape1),
+    FORM_CONTROL(TPathConfirmA, Shape2),
+    FORM_CONTROL(TPathConfirmA, Shape3),
+    FORM_CONTROL(TPathConfirmA, Label1),
+    FORM_CONTROL(TPathConfirmA, Label3),
+    FORM_CONTROL(TPathConfirmA, ActualPathEdit),
+    FORM_CONTROL(TPathConfirmA, ProgressPanel),
+    FORM_CONTROL(TPathConfirmA, Finish),
+    FORM_CONTROL(TPathConfirmA, Back),
+    FORM_CONTROL(TPathConfirmA, ExitSetup),
+    {},
+};
+
 TPathConfirmA::TPathConfirmA(TForm *owner) : TForm(owner) {
-    LoadForm("PathConfirmA");
-    Shape1 = Find<TShape>("Shape1");
-    Shape2 = Find<TShape>("Shape2");
-    Shape3 = Find<TShape>("Shape3");
-    Label1 = Find<TLabel>("Label1");
-    Label3 = Find<TLabel>("Label3");
-    ActualPathEdit = Find<TEdit>("ActualPathEdit");
-    ProgressPanel = Find<TPanel>("ProgressPanel");
-    Finish = Find<TButton>("Finish");
-    Back = Find<TButton>("Back");
-    ExitSetup = Find<TButton>("ExitSetup");
+    LoadForm("PathConfirmA", HandlerTable, ControlTable);
     PlacePage(*this, 156, 106, 478, 341);
     ExitOnClose = 1;
     ProgressCanvas = new TControlCanvas(ProgressPanel->Handle());
@@ -148,26 +162,6 @@ TPathConfirmA::TPathConfirmA(TForm *owner) : TForm(owner) {
 
 TPathConfirmA::~TPathConfirmA() {
     ReleaseProgress();
-}
-
-TNotifyEvent TPathConfirmA::NotifyHandler(const std::string &name) {
-    if (name == "FormCreate")
-        return [this](TObject *sender) { FormCreate(sender); };
-    if (name == "FormPaint")
-        return [this](TObject *sender) { FormPaint(sender); };
-    if (name == "FinishClick")
-        return [this](TObject *sender) { FinishClick(sender); };
-    if (name == "BackClick")
-        return [this](TObject *sender) { BackClick(sender); };
-    if (name == "ExitSetupClick")
-        return [this](TObject *sender) { ExitSetupClick(sender); };
-    return TForm::NotifyHandler(name);
-}
-
-TCloseEvent TPathConfirmA::CloseHandler(const std::string &name) {
-    if (name == "FormClose")
-        return [this](TObject *sender, TCloseAction &action) { FormClose(sender, action); };
-    return TForm::CloseHandler(name);
 }
 
 std::string TPathConfirmA::NormalizePath(const std::string &path) {
@@ -203,11 +197,8 @@ void TPathConfirmA::ReleaseProgress() {
 
 void TPathConfirmA::FormClose(TObject *, TCloseAction &action) {
     ReleaseProgress();
-    if (ExitOnClose) {
-        QuitSetup();
+    if (!ClosedToMoveOn(ExitOnClose))
         return;
-    }
-    ExitOnClose = 1;
     PathConfirmA = nullptr;
     action = caFree;
 }

@@ -29,6 +29,10 @@ class TPathConfirmA : public TForm {
     // The last gauge picture, the panel's size.
     TBitmap *ProgressBitmap;
 
+    // What the form data's names stand for.
+    static const THandlerRow HandlerTable[];
+    static const TControlRow ControlTable[];
+
     explicit TPathConfirmA(TForm *owner);
     ~TPathConfirmA() override;
 
@@ -43,9 +47,6 @@ class TPathConfirmA : public TForm {
     void FinishClick(TObject *sender);
     void BackClick(TObject *sender);
     void ExitSetupClick(TObject *sender);
-
-    TNotifyEvent NotifyHandler(const std::string &name) override;
-    TCloseEvent CloseHandler(const std::string &name) override;
 
   private:
     void ReleaseProgress();

@@ -5,26 +5,23 @@
 
 TForm2 *Form2 = nullptr;
 
+const THandlerRow TForm2::HandlerTable[] = {
+    FORM_HANDLER(TForm2, FormCreate),
+    FORM_HANDLER(TForm2, Button1Click),
+    FORM_HANDLER(TForm2, FormClose),
+    {},
+};
+
+const TControlRow TForm2::ControlTable[] = {
+    FORM_CONTROL(TForm2, Label1),
+    FORM_CONTROL(TForm2, Label2),
+    FORM_CONTROL(TForm2, Button1),
+    {},
+};
+
 TForm2::TForm2(TForm *owner) : TForm(owner) {
-    LoadForm("Form2");
-    Label1 = Find<TLabel>("Label1");
-    Label2 = Find<TLabel>("Label2");
-    Button1 = Find<TButton>("Button1");
+    LoadForm("Form2", HandlerTable, ControlTable);
     PlacePage(*this, 39, 299, 337, 205);
-}
-
-TNotifyEvent TForm2::NotifyHandler(const std::string &name) {
-    if (name == "FormCreate")
-        return [this](TObject *sender) { FormCreate(sender); };
-    if (name == "Button1Click")
-        return [this](TObject *sender) { Button1Click(sender); };
-    return TForm::NotifyHandler(name);
-}
-
-TCloseEvent TForm2::CloseHandler(const std::string &name) {
-    if (name == "FormClose")
-        return [this](TObject *sender, TCloseAction &action) { FormClose(sender, action); };
-    return TForm::CloseHandler(name);
 }
 
 void TForm2::FormCreate(TObject *) {

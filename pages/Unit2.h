@@ -10,14 +10,15 @@ class TForm2 : public TForm {
     TLabel *Label1, *Label2;
     TButton *Button1;
 
+    // What the form data's names stand for.
+    static const THandlerRow HandlerTable[];
+    static const TControlRow ControlTable[];
+
     explicit TForm2(TForm *owner);
 
     void FormCreate(TObject *sender);
     void Button1Click(TObject *sender);
     void FormClose(TObject *sender, TCloseAction &action);
-
-    TNotifyEvent NotifyHandler(const std::string &name) override;
-    TCloseEvent CloseHandler(const std::string &name) override;
 };
 
 extern TForm2 *Form2;

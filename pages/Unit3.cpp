@@ -8,38 +8,34 @@
 
 TForm3 *Form3 = nullptr;
 
+const THandlerRow TForm3::HandlerTable[] = {
+    FORM_HANDLER(TForm3, FormCreate),
+    FORM_HANDLER(TForm3, Button1Click),
+    FORM_HANDLER(TForm3, Button2Click),
+    FORM_HANDLER(TForm3, FormClose),
+    {},
+};
+
+const TControlRow TForm3::ControlTable[] = {
+    FORM_CONTROL(TForm3, Label1),
+    FORM_CONTROL(TForm3, Shape1),
+    FORM_CONTROL(TForm3, Shape2),
+    FORM_CONTROL(TForm3, Shape3),
+    FORM_CONTROL(TForm3, Shape4),
+    FORM_CONTROL(TForm3, Shape5),
+    FORM_CONTROL(TForm3, Shape6),
+    FORM_CONTROL(TForm3, Shape7),
+    FORM_CONTROL(TForm3, Shape8),
+    FORM_CONTROL(TForm3, Shape9),
+    FORM_CONTROL(TForm3, Button1),
+    FORM_CONTROL(TForm3, Button2),
+    {},
+};
+
 TForm3::TForm3(TForm *owner) : TForm(owner) {
-    LoadForm("Form3");
-    Label1 = Find<TLabel>("Label1");
-    Shape1 = Find<TShape>("Shape1");
-    Shape2 = Find<TShape>("Shape2");
-    Shape3 = Find<TShape>("Shape3");
-    Shape4 = Find<TShape>("Shape4");
-    Shape5 = Find<TShape>("Shape5");
-    Shape6 = Find<TShape>("Shape6");
-    Shape7 = Find<TShape>("Shape7");
-    Shape8 = Find<TShape>("Shape8");
-    Shape9 = Find<TShape>("Shape9");
-    Button1 = Find<TButton>("Button1");
-    Button2 = Find<TButton>("Button2");
+    LoadForm("Form3", HandlerTable, ControlTable);
     ExitOnClose = 1;
     PlacePage(*this, 156, 106, 478, 341);
-}
-
-TNotifyEvent TForm3::NotifyHandler(const std::string &name) {
-    if (name == "FormCreate")
-        return [this](TObject *sender) { FormCreate(sender); };
-    if (name == "Button1Click")
-        return [this](TObject *sender) { Button1Click(sender); };
-    if (name == "Button2Click")
-        return [this](TObject *sender) { Button2Click(sender); };
-    return TForm::NotifyHandler(name);
-}
-
-TCloseEvent TForm3::CloseHandler(const std::string &name) {
-    if (name == "FormClose")
-        return [this](TObject *sender, TCloseAction &action) { FormClose(sender, action); };
-    return TForm::CloseHandler(name);
 }
 
 void TForm3::FormCreate(TObject *) {
@@ -59,11 +55,8 @@ void TForm3::Button2Click(TObject *) {
 }
 
 void TForm3::FormClose(TObject *, TCloseAction &action) {
-    if (ExitOnClose) {
-        QuitSetup();
+    if (!ClosedToMoveOn(ExitOnClose))
         return;
-    }
-    ExitOnClose = 1;
     Form3 = nullptr;
     action = caFree;
 }

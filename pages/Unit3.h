@@ -12,15 +12,16 @@ class TForm3 : public TForm {
     // 1: closing the page ends the setup; 0: a navigation handler closes it to move on.
     int ExitOnClose;
 
+    // What the form data's names stand for.
+    static const THandlerRow HandlerTable[];
+    static const TControlRow ControlTable[];
+
     explicit TForm3(TForm *owner);
 
     void FormCreate(TObject *sender);
     void Button1Click(TObject *sender);
     void Button2Click(TObject *sender);
     void FormClose(TObject *sender, TCloseAction &action);
-
-    TNotifyEvent NotifyHandler(const std::string &name) override;
-    TCloseEvent CloseHandler(const std::string &name) override;
 };
 
 extern TForm3 *Form3;

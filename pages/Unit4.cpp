@@ -7,38 +7,25 @@
 
 TForm4 *Form4 = nullptr;
 
+const THandlerRow TForm4::HandlerTable[] = {
+    FORM_HANDLER(TForm4, FormCreate), FORM_HANDLER(TForm4, Button1Click), FORM_HANDLER(TForm4, Button2Click),
+    FORM_HANDLER(TForm4, FormClose),  FORM_HANDLER(TForm4, FormKeyUp),    {},
+};
+
+const TControlRow TForm4::ControlTable[] = {
+    FORM_CONTROL(TForm4, Button2),
+    FORM_CONTROL(TForm4, Button1),
+    FORM_CONTROL(TForm4, ScrollBox1),
+    FORM_CONTROL(TForm4, LicenseText1),
+    {},
+};
+
 TForm4::TForm4(TForm *owner) : TForm(owner) {
     // Loading creates the page's window already: the licence text reads the
     // page's client size when it is made. The placement below applies to it.
-    LoadForm("Form4");
-    Button2 = Find<TButton>("Button2");
-    Button1 = Find<TButton>("Button1");
-    ScrollBox1 = Find<TScrollBox>("ScrollBox1");
-    LicenseText1 = Find<TLicenseText>("LicenseText1");
+    LoadForm("Form4", HandlerTable, ControlTable);
     ExitOnClose = 1;
     PlacePage(*this, 156, 106, 478, 341);
-}
-
-TNotifyEvent TForm4::NotifyHandler(const std::string &name) {
-    if (name == "FormCreate")
-        return [this](TObject *sender) { FormCreate(sender); };
-    if (name == "Button1Click")
-        return [this](TObject *sender) { Button1Click(sender); };
-    if (name == "Button2Click")
-        return [this](TObject *sender) { Button2Click(sender); };
-    return TForm::NotifyHandler(name);
-}
-
-TCloseEvent TForm4::CloseHandler(const std::string &name) {
-    if (name == "FormClose")
-        return [this](TObject *sender, TCloseAction &action) { FormClose(sender, action); };
-    return TForm::CloseHandler(name);
-}
-
-TKeyEvent TForm4::KeyHandler(const std::string &name) {
-    if (name == "FormKeyUp")
-        return [this](TObject *sender, WORD &key, int shift) { FormKeyUp(sender, key, shift); };
-    return TForm::KeyHandler(name);
 }
 
 TControl *TForm4::CreateCustomControl(const std::string &kind) {
@@ -62,11 +49,8 @@ void TForm4::Button2Click(TObject *) {
 }
 
 void TForm4::FormClose(TObject *, TCloseAction &action) {
-    if (ExitOnClose) {
-        QuitSetup();
+    if (!ClosedToMoveOn(ExitOnClose))
         return;
-    }
-    ExitOnClose = 1;
     action = caHide;
 }
 

@@ -14,6 +14,10 @@ class TForm4 : public TForm {
     // 1: closing the page ends the setup; 0: a navigation handler closes it to move on.
     int ExitOnClose;
 
+    // What the form data's names stand for.
+    static const THandlerRow HandlerTable[];
+    static const TControlRow ControlTable[];
+
     explicit TForm4(TForm *owner);
 
     void FormCreate(TObject *sender);
@@ -23,9 +27,6 @@ class TForm4 : public TForm {
     // Page Up and Page Down scroll the agreement by one view.
     void FormKeyUp(TObject *sender, WORD &key, int shift);
 
-    TNotifyEvent NotifyHandler(const std::string &name) override;
-    TCloseEvent CloseHandler(const std::string &name) override;
-    TKeyEvent KeyHandler(const std::string &name) override;
     TControl *CreateCustomControl(const std::string &kind) override;
 };
 

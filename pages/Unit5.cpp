@@ -2,24 +2,22 @@
 
 #include "app/ScaleToScreen.h"
 
-TForm5::TForm5(TForm *owner) : TForm(owner) {
-    LoadForm("Form5");
-    Label1 = Find<TLabel>("Label1");
-    Label2 = Find<TLabel>("Label2");
-    Label3 = Find<TLabel>("Label3");
-    Label4 = Find<TLabel>("Label4");
-    Label5 = Find<TLabel>("Label5");
-    Label6 = Find<TLabel>("Label6");
-    Button1 = Find<TButton>("Button1");
-    PlacePage(*this, 226, 314, 337, 205);
-}
+const THandlerRow TForm5::HandlerTable[] = {
+    FORM_HANDLER(TForm5, FormCreate),
+    FORM_HANDLER(TForm5, Button1Click),
+    {},
+};
 
-TNotifyEvent TForm5::NotifyHandler(const std::string &name) {
-    if (name == "FormCreate")
-        return [this](TObject *sender) { FormCreate(sender); };
-    if (name == "Button1Click")
-        return [this](TObject *sender) { Button1Click(sender); };
-    return TForm::NotifyHandler(name);
+const TControlRow TForm5::ControlTable[] = {
+    FORM_CONTROL(TForm5, Label1),  FORM_CONTROL(TForm5, Label2),
+    FORM_CONTROL(TForm5, Label3),  FORM_CONTROL(TForm5, Label4),
+    FORM_CONTROL(TForm5, Label5),  FORM_CONTROL(TForm5, Label6),
+    FORM_CONTROL(TForm5, Button1), {},
+};
+
+TForm5::TForm5(TForm *owner) : TForm(owner) {
+    LoadForm("Form5", HandlerTable, ControlTable);
+    PlacePage(*this, 226, 314, 337, 205);
 }
 
 void TForm5::FormCreate(TObject *) {

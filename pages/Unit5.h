@@ -9,10 +9,12 @@ class TForm5 : public TForm {
     TLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6;
     TButton *Button1;
 
+    // What the form data's names stand for.
+    static const THandlerRow HandlerTable[];
+    static const TControlRow ControlTable[];
+
     explicit TForm5(TForm *owner);
 
     void FormCreate(TObject *sender);
     void Button1Click(TObject *sender);
-
-    TNotifyEvent NotifyHandler(const std::string &name) override;
 };
