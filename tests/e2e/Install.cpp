@@ -288,8 +288,11 @@ class Install : public ::testing::Test {
         DeleteStartMenuFolder();
     }
 
+    // The page's button with this text; a page just shown may still be
+    // making its controls, so it is waited for.
     HWND Button(HWND page, const char *text) {
-        HWND button = FindChild(page, "Button", text);
+        HWND button = nullptr;
+        WaitFor([&] { return (button = FindChild(page, "Button", text)) != nullptr; });
         EXPECT_TRUE(button) << "no button " << text;
         return button;
     }
