@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include "install/InstallState.h"
+#include "resources/ProductInfo.h"
 #include "win32/FindHandle.h"
 
 const char StartMenuFolderName[] = "Vantorelle";
@@ -12,8 +13,8 @@ const char HelpShortcutName[] = "Help";
 
 namespace {
 
-const char kCopyrightNotice[] = "Copyright (c) Vantorelle";
-const char kVersionText[] = "2.0";
+// The same notice and version text as in the version resource.
+const char kDescription[] = PRODUCT_COPYRIGHT_NOTICE PRODUCT_VERSION_TEXT;
 
 const CLSID kClsidShellLink = {0x00021401, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 const IID kIidShellLinkA = {0x000214EE, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
@@ -151,9 +152,8 @@ int CreateShortcut(const std::string &target, const std::string &shortcutName,
     ComRef<IShellLinkA> link;
     if (FAILED(CreateShellLink(link)))
         return 1;
-    const std::string description = std::string(kCopyrightNotice) + kVersionText;
     link->SetPath(target.c_str());
-    link->SetDescription(description.c_str());
+    link->SetDescription(kDescription);
     ComRef<IPersistFile> file;
     if (SUCCEEDED(link->QueryInterface(kIidPersistFile, file.Out())))
         file->Save(shortcutPath, TRUE);

@@ -298,9 +298,11 @@ class Install : public ::testing::Test {
     }
 
     // Title page to confirmation page with the given destination text; the
-    // ticks are set as asked (null keeps the designed ones).
-    HWND WalkToConfirmation(const std::string &destination, const std::vector<bool> *ticks = nullptr) {
-        EXPECT_TRUE(setup.Start("Setup1024")) << setup.LastError();
+    // ticks are set as asked (null keeps the designed ones). The program is
+    // this build's Setup.exe unless another copy is named.
+    HWND WalkToConfirmation(const std::string &destination, const std::vector<bool> *ticks = nullptr,
+                            const std::string &exe = WindowsPath(SETUP_EXE)) {
+        EXPECT_TRUE(setup.StartProgram(exe, "Setup1024")) << setup.LastError();
         HWND title = setup.WaitWindow("TForm1");
         EXPECT_TRUE(title) << setup.LastError();
         Click(Button(title, "&Next"));
@@ -429,6 +431,16 @@ TEST_F(Install, TypicalRunLeavesTreeLicenceTypesAndShortcuts) {
         else
             EXPECT_FALSE(KeyExists(row.extension)) << row.extension << " is not ticked by default";
     }
+    ExpectShortcuts(kTypical);
+}
+
+// The copy that the signing test signed: the signature appended to the file
+// leaves every page and every carried file readable.
+TEST_F(Install, SignedCopyInstallsLikeTheBuiltOne) {
+    HWND confirmation = WalkToConfirmation(kTypical, nullptr, WindowsPath(SIGNED_SETUP_EXE));
+    ASSERT_TRUE(confirmation);
+    EXPECT_EQ(0u, FinishAndConfirm(confirmation));
+    ExpectTree(kTypical);
     ExpectShortcuts(kTypical);
 }
 

@@ -1,0 +1,132 @@
+// What the built Setup.exe declares to Windows and to the people who look at
+// it, read back from the file as data: the application manifest, the
+// version resource and the language of the carried files.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "EngineTestSupport.h"
+#include "ResourceIds.h"
+
+namespace {
+
+std::string SetupPath() {
+    std::string path = "Z:" SETUP_EXE;
+    for (char &c : path) {
+        if (c == '/')
+            c = '\\';
+    }
+    return path;
+}
+
+// Setup.exe loaded as a data file, freed at the end.
+class SetupImage : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Module = LoadLibraryExA(SetupPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        ASSERT_NE(nullptr, Module) << SetupPath() << ": error " << GetLastError();
+    }
+    void TearDown() override {
+        if (Module)
+            FreeLibrary(Module);
+    }
+    // The bytes of one resource; empty when it is missing.
+    std::string Resource(LPCSTR type, LPCSTR name) const {
+        HRSRC info = FindResourceA(Module, name, type);
+        if (!info)
+            return "";
+        const char *data = static_cast<const char *>(LockResource(LoadResource(Module, info)));
+        return std::string(data, SizeofResource(Module, info));
+    }
+
+    HMODULE Module = nullptr;
+};
+
+BOOL CALLBACK AddLanguage(HMODULE, LPCSTR, LPCSTR, WORD language, LONG_PTR languages) {
+    reinterpret_cast<std::vector<WORD> *>(languages)->push_back(language);
+    return TRUE;
+}
+
+TEST_F(SetupImage, ManifestAsksForAdministratorAndNamesTheSupportedWindows) {
+    std::string manifest = Resource(MAKEINTRESOURCEA(24), MAKEINTRESOURCEA(1));
+    ASSERT_NE("", manifest) << "no resource 24/1";
+    EXPECT_NE(std::string::npos,
+              manifest.find("<requestedExecutionLevel level=\"requireAdministrator\" uiAccess=\"false\"/>"))
+        << manifest;
+    const char *systems[] = {
+        "{e2011457-1546-43c5-a5fe-008deee3d3f0}", // Vista
+        "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", // 7
+        "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", // 8
+        "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", // 8.1
+        "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", // 10 and 11
+    };
+    for (const char *id : systems)
+        EXPECT_NE(std::string::npos, manifest.find(std::string("<supportedOS Id=\"") + id + "\"/>")) << id;
+    EXPECT_EQ(std::string::npos, manifest.find("<dpiAware")) << "DPI-unaware";
+    EXPECT_EQ(std::string::npos, manifest.find("<dependency")) << "classic controls, no common controls 6";
+}
+
+TEST_F(SetupImage, VersionResourceNamesProductPublisherAndVersion) {
+    const std::string path = SetupPath();
+    DWORD ignored = 0;
+    std::vector<char> info(GetFileVersionInfoSizeA(path.c_str(), &ignored));
+    ASSERT_FALSE(info.empty()) << "no version resource";
+    ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, DWORD(info.size()), info.data()));
+
+    VS_FIXEDFILEINFO *fixed = nullptr;
+    UINT size = 0;
+    ASSERT_TRUE(VerQueryValueA(info.data(), "\\", reinterpret_cast<void **>(&fixed), &size));
+    EXPECT_EQ(0x00020000u, fixed->dwFileVersionMS);
+    EXPECT_EQ(0u, fixed->dwFileVersionLS);
+    EXPECT_EQ(0x00020000u, fixed->dwProductVersionMS);
+    EXPECT_EQ(0u, fixed->dwProductVersionLS);
+    EXPECT_EQ(DWORD(VFT_APP), fixed->dwFileType);
+
+    WORD *translation = nullptr;
+    ASSERT_TRUE(VerQueryValueA(info.data(), "\\VarFileInfo\\Translation",
+                               reinterpret_cast<void **>(&translation), &size));
+    ASSERT_EQ(4u, size);
+    EXPECT_EQ(0x0409, translation[0]) << "US English";
+    EXPECT_EQ(1252, translation[1]);
+
+    const char *expected[][2] = {
+        {"CompanyName", "Vantorelle"},
+        {"FileDescription", "Vantorelle Setup"},
+        {"FileVersion", "2.0"},
+        {"ProductName", "Vantorelle"},
+        {"ProductVersion", "2.0"},
+        // The notice that starts the shortcuts' description.
+        {"LegalCopyright", "Copyright (c) Vantorelle"},
+        {"OriginalFilename", "Setup.exe"},
+        {"InternalName", "Setup.exe"},
+    };
+    for (const auto &entry : expected) {
+        char *text = nullptr;
+        std::string key = std::string("\\StringFileInfo\\040904E4\\") + entry[0];
+        EXPECT_TRUE(VerQueryValueA(info.data(), key.c_str(), reinterpret_cast<void **>(&text), &size) && text)
+            << key;
+        EXPECT_EQ(entry[1], std::string(text ? text : "")) << key;
+    }
+}
+
+// Each carried file only in the neutral language, its bytes as packed.
+TEST_F(SetupImage, PayloadIsNeutralAndAsPacked) {
+    const unsigned ranges[][2] = {{1, 9}, {2001, 2005}, {3001, 3025}, {4001, 4004}};
+    for (const auto &range : ranges) {
+        for (unsigned id = range[0]; id <= range[1]; ++id) {
+            SCOPED_TRACE(id);
+            std::vector<WORD> languages;
+            EnumResourceLanguagesA(Module, MAKEINTRESOURCEA(RT_PAYLOAD), MAKEINTRESOURCEA(id), AddLanguage,
+                                   reinterpret_cast<LONG_PTR>(&languages));
+            EXPECT_EQ(std::vector<WORD>{0}, languages);
+            const Bytes packed = ReadWholeFile(PackedPayloadFile(id));
+            ASSERT_FALSE(packed.empty());
+            std::string stored = Resource(MAKEINTRESOURCEA(RT_PAYLOAD), MAKEINTRESOURCEA(id));
+            EXPECT_TRUE(std::string(packed.begin(), packed.end()) == stored)
+                << stored.size() << " bytes stored, " << packed.size() << " packed";
+        }
+    }
+}
+
+} // namespace
