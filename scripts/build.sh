@@ -1,7 +1,13 @@
 #!/usr/bin/env bash
 # Configures and builds Setup.exe, its tools and tests in build/ (cross, i686).
+# With PRODUCT_DIR set, Setup.exe carries the files of that folder (laid out as
+# the installed tree) instead of the generated stand-ins.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BUILD_DIR:-$root/build}"
-cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/i686-mingw.cmake" >/dev/null
+product="${PRODUCT_DIR:-}"
+if [ -n "$product" ] && [ "${product#/}" = "$product" ]; then
+  product="$PWD/$product"
+fi
+cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/i686-mingw.cmake" -DPRODUCT_DIR="$product" >/dev/null
 cmake --build "$build" -j"$(nproc)" "$@"
