@@ -19,10 +19,17 @@ import argparse
 import filecmp
 import os
 import sys
+import zlib
 
 # The packed form stores the file's length in 32 bits.
 SIZE_LIMIT = 1 << 32
 EMPTY_FOLDERS = ("InBox", "OutBox", "Music", "ScreenShots")
+# Setup unpacks every file in 20 steps of its packed stream; a stream shorter
+# than that gives steps of 0 bytes, and the file cannot be unpacked. Deflate
+# shrinks data by at most about 1:1032, so only files below this size can
+# pack that small.
+UNPACK_STEPS = 20
+SMALL_FILE = 32 * 1024
 
 
 def read_manifest(path):
@@ -98,7 +105,7 @@ def problems(entries, root):
         wanted.setdefault(folder, set()).add(name)
     extra = unexpected(root, wanted)
 
-    missing, too_large, unreadable = [], [], []
+    missing, too_large, too_small, unreadable = [], [], [], []
     present = {folder: set(listing(os.path.join(root, folder)) or []) for folder in wanted}
     for _, folder, name in entries:
         rel = relative(folder, name)
@@ -115,7 +122,10 @@ def problems(entries, root):
                 too_large.append("%s: %d bytes" % (rel, size))
                 continue
             with open(path, "rb") as f:
-                f.read(1)
+                head = f.read(SMALL_FILE if size < SMALL_FILE else 1)
+            packed = len(zlib.compress(head, 6)) if size < SMALL_FILE else UNPACK_STEPS
+            if packed < UNPACK_STEPS:
+                too_small.append("%s: %d bytes, packed %d" % (rel, size, packed))
         except OSError as error:
             unreadable.append("%s: %s" % (rel, error.strerror or error))
 
@@ -129,6 +139,9 @@ def problems(entries, root):
     if too_large:
         found.append("4 GiB (%d bytes) or larger, more than the 32-bit length of a packed file can hold:\n%s"
                      % (SIZE_LIMIT, "\n".join("  " + t for t in too_large)))
+    if too_small:
+        found.append("packing to fewer than %d bytes, which setup cannot unpack in its %d steps:\n%s"
+                     % (UNPACK_STEPS, UNPACK_STEPS, "\n".join("  " + t for t in too_small)))
     if unreadable:
         found.append("cannot be read:\n%s" % "\n".join("  " + u for u in unreadable))
     return found
