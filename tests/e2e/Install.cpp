@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -284,7 +285,9 @@ class Install : public ::testing::Test {
     // Title page to confirmation page with the given destination text; the
     // ticks are set as asked (null keeps the designed ones).
     HWND WalkToConfirmation(const std::string &destination, const std::vector<bool> *ticks = nullptr) {
-        EXPECT_TRUE(setup.Start("Setup1024")) << setup.LastError();
+        EXPECT_TRUE(exe.empty() ? setup.Start("Setup1024")
+                                : setup.StartProgram(WindowsPath(exe), "Setup1024"))
+            << setup.LastError();
         HWND title = setup.WaitWindow("TForm1");
         EXPECT_TRUE(title) << setup.LastError();
         Click(Button(title, "&Next"));
@@ -332,7 +335,9 @@ class Install : public ::testing::Test {
         return setup.WaitExit(20000);
     }
 
-    void ExpectTree(const std::string &dir) {
+    // Every file as its source holds it: the build's stand-ins, or a product
+    // folder laid out as the installed tree.
+    void ExpectTree(const std::string &dir, const std::string &product = "") {
         for (const char *folder :
              {"InBox", "OutBox", "Images", "Shapes", "Compositions", "Music", "ScreenShots"})
             EXPECT_TRUE(IsFolder(dir + "\\" + folder)) << folder;
@@ -344,11 +349,13 @@ class Install : public ::testing::Test {
         // 9 files, License.txt and the 7 folders.
         EXPECT_EQ(17, CountEntries(dir));
         for (const Carried &file : kFiles) {
-            std::string installed =
-                dir + "\\" + (file.folder[0] ? std::string(file.folder) + "\\" : "") + file.name;
+            std::string rel = (file.folder[0] ? std::string(file.folder) + "\\" : "") + file.name;
+            std::string installed = dir + "\\" + rel;
             bool found = false;
             std::string got = ReadFile(installed, &found);
-            std::string want = ReadFile(WindowsPath(PAYLOAD_DIR "/files/" + std::to_string(file.id)));
+            std::string want = product.empty()
+                                   ? ReadFile(WindowsPath(PAYLOAD_DIR "/files/" + std::to_string(file.id)))
+                                   : ReadFile(WindowsPath(product) + "\\" + rel);
             ASSERT_TRUE(found) << installed;
             EXPECT_TRUE(got == want) << installed << " differs from its source (" << got.size() << " bytes, "
                                      << want.size() << " expected)";
@@ -391,6 +398,7 @@ class Install : public ::testing::Test {
     }
 
     SetupProcess setup;
+    std::string exe; // empty: the Setup.exe of this build
 };
 
 TEST_F(Install, TypicalRunLeavesTreeLicenceTypesAndShortcuts) {
@@ -413,6 +421,21 @@ TEST_F(Install, TypicalRunLeavesTreeLicenceTypesAndShortcuts) {
         else
             EXPECT_FALSE(KeyExists(row.extension)) << row.extension << " is not ticked by default";
     }
+    ExpectShortcuts(kTypical);
+}
+
+// A Setup.exe built from a product folder by the test product_build installs
+// exactly that folder's files. The test e2e_InstallProduct names both.
+TEST_F(Install, BuiltFromProductFolderInstallsThatFolder) {
+    const char *built = getenv("PRODUCT_SETUP_EXE");
+    const char *folder = getenv("PRODUCT_FOLDER");
+    if (!built || !folder)
+        GTEST_SKIP() << "run by the test e2e_InstallProduct after the build from a product folder";
+    exe = built;
+    HWND confirmation = WalkToConfirmation(kTypical);
+    ASSERT_TRUE(confirmation);
+    EXPECT_EQ(0u, FinishAndConfirm(confirmation));
+    ExpectTree(kTypical, folder);
     ExpectShortcuts(kTypical);
 }
 
