@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Builds Setup.exe from a product folder made here, as a publisher would.
 
-    nested_build.py SOURCE_DIR STANDIN_FILES WORK_DIR WINE_PREFIX
+    nested_build.py SOURCE_DIR STANDIN_FILES WORK_DIR WINE_PREFIX TESTBED_DIR
 
 The folder (WORK_DIR/folder) holds the stand-ins of this build with some files
 replaced by other bytes and sizes. Its build (WORK_DIR/build, the Setup target
@@ -16,7 +16,7 @@ import shutil
 import subprocess
 import sys
 
-source, standins, work, prefix = sys.argv[1:5]
+source, standins, work, prefix, testbed = sys.argv[1:6]
 sys.path.insert(0, os.path.join(source, "resources", "payload"))
 sys.dont_write_bytecode = True
 import product  # noqa: E402
@@ -60,7 +60,8 @@ os.rename(os.path.join(folder, "Vantorelle.hlp"), os.path.join(work, "Vantorelle
 write("Images/Thumbs.db", b"thumbs")
 
 subprocess.run(["cmake", "-S", source, "-B", build, "-DCMAKE_TOOLCHAIN_FILE=" + source + "/cmake/i686-mingw.cmake",
-                "-DPRODUCT_DIR=" + folder, "-DSETUP_BUILD_TESTS=OFF", "-DWINE_PREFIX=" + prefix],
+                "-DPRODUCT_DIR=" + folder, "-DSETUP_BUILD_TESTS=OFF", "-DWINE_PREFIX=" + prefix,
+                "-DTESTBED_DIR=" + testbed],
                check=True, stdout=subprocess.DEVNULL)
 if os.path.exists(setup):
     os.remove(setup)
