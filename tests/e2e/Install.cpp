@@ -276,9 +276,11 @@ class Install : public ::testing::Test {
         DeleteStartMenuFolder();
     }
 
+    // A page may be shown before its buttons are made: waits for the button.
     HWND Button(HWND page, const char *text) {
-        HWND button = FindChild(page, "Button", text);
-        EXPECT_TRUE(button) << "no button " << text;
+        HWND button = nullptr;
+        WaitFor([&] { return (button = FindChild(page, "Button", text)) != nullptr; });
+        EXPECT_TRUE(button) << "no button " << text << " on the page " << ClassOf(page);
         return button;
     }
 
