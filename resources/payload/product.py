@@ -106,7 +106,7 @@ def problems(entries, root):
     extra = unexpected(root, wanted)
 
     missing, too_large, too_small, unreadable = [], [], [], []
-    present = {folder: set(listing(os.path.join(root, folder)) or []) for folder in wanted}
+    present = {folder: set(listing(os.path.join(root, folder))) for folder in wanted}
     for _, folder, name in entries:
         rel = relative(folder, name)
         path = os.path.join(root, folder, name)
