@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -288,12 +289,11 @@ class Install : public ::testing::Test {
         DeleteStartMenuFolder();
     }
 
-    // The page's button with this text; a page just shown may still be
-    // making its controls, so it is waited for.
+    // A page may be shown before its buttons are made: waits for the button.
     HWND Button(HWND page, const char *text) {
         HWND button = nullptr;
         WaitFor([&] { return (button = FindChild(page, "Button", text)) != nullptr; });
-        EXPECT_TRUE(button) << "no button " << text;
+        EXPECT_TRUE(button) << "no button " << text << " on the page " << ClassOf(page);
         return button;
     }
 
@@ -350,7 +350,9 @@ class Install : public ::testing::Test {
         return setup.WaitExit(20000);
     }
 
-    void ExpectTree(const std::string &dir) {
+    // Every file as its source holds it: the build's stand-ins, or a product
+    // folder laid out as the installed tree.
+    void ExpectTree(const std::string &dir, const std::string &product = "") {
         for (const char *folder :
              {"InBox", "OutBox", "Images", "Shapes", "Compositions", "Music", "ScreenShots"})
             EXPECT_TRUE(IsFolder(dir + "\\" + folder)) << folder;
@@ -362,11 +364,13 @@ class Install : public ::testing::Test {
         // 9 files, License.txt and the 7 folders.
         EXPECT_EQ(17, CountEntries(dir));
         for (const Carried &file : kFiles) {
-            std::string installed =
-                dir + "\\" + (file.folder[0] ? std::string(file.folder) + "\\" : "") + file.name;
+            std::string rel = (file.folder[0] ? std::string(file.folder) + "\\" : "") + file.name;
+            std::string installed = dir + "\\" + rel;
             bool found = false;
             std::string got = ReadFile(installed, &found);
-            std::string want = ReadFile(WindowsPath(PAYLOAD_DIR "/files/" + std::to_string(file.id)));
+            std::string want = product.empty()
+                                   ? ReadFile(WindowsPath(PAYLOAD_DIR "/files/" + std::to_string(file.id)))
+                                   : ReadFile(WindowsPath(product) + "\\" + rel);
             ASSERT_TRUE(found) << installed;
             EXPECT_TRUE(got == want) << installed << " differs from its source (" << got.size() << " bytes, "
                                      << want.size() << " expected)";
@@ -441,6 +445,20 @@ TEST_F(Install, SignedCopyInstallsLikeTheBuiltOne) {
     ASSERT_TRUE(confirmation);
     EXPECT_EQ(0u, FinishAndConfirm(confirmation));
     ExpectTree(kTypical);
+    ExpectShortcuts(kTypical);
+}
+
+// A Setup.exe built from a product folder by the test product_build installs
+// exactly that folder's files. The test e2e_InstallProduct names both.
+TEST_F(Install, BuiltFromProductFolderInstallsThatFolder) {
+    const char *built = getenv("PRODUCT_SETUP_EXE");
+    const char *folder = getenv("PRODUCT_FOLDER");
+    if (!built || !folder)
+        GTEST_SKIP() << "run by the test e2e_InstallProduct after the build from a product folder";
+    HWND confirmation = WalkToConfirmation(kTypical, nullptr, WindowsPath(built));
+    ASSERT_TRUE(confirmation);
+    EXPECT_EQ(0u, FinishAndConfirm(confirmation));
+    ExpectTree(kTypical, folder);
     ExpectShortcuts(kTypical);
 }
 
