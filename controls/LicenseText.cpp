@@ -29,6 +29,8 @@ bool ParseExpandMode(const std::string &text, TExpandMode &mode) {
 } // namespace
 
 TLicenseText::TLicenseText(TForm *owner) : TLabel(owner) {
+    // Its size comes from its expand mode, never from its text.
+    AutoSize = false;
     // While form data is loaded the control has no parent yet, so this first
     // layout fits it to the page (and creates the page's window); the form
     // data then sets the designed bounds and mode.

@@ -9,9 +9,38 @@ bool TLabel::SetAttribute(const std::string &key, const std::string &value) {
         WordWrap = true;
     else if (key == "transparent")
         Transparent = true;
+    else if (key == "autosize")
+        AutoSize = value.empty() || value == "true";
     else
         return TGraphicControl::SetAttribute(key, value);
     return true;
+}
+
+void TLabel::SetCaption(const std::string &text) {
+    TGraphicControl::SetCaption(text);
+    if (IsLoaded)
+        FitToText();
+}
+
+void TLabel::Loaded() {
+    IsLoaded = true;
+    FitToText();
+}
+
+void TLabel::FitToText() {
+    if (!AutoSize)
+        return;
+    // An empty text measures as one space, so the label keeps a line's height.
+    std::string text = Text.empty() ? " " : Text;
+    RECT rect = {0, 0, Width(), 0};
+    HDC dc = GetDC(nullptr);
+    {
+        TGdiObject font(EffectiveFont().Create());
+        TSelectObject select(dc, font.Get());
+        DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect, DrawFlags() | DT_CALCRECT);
+    }
+    ReleaseDC(nullptr, dc);
+    SetBounds(Left(), Top(), WordWrap ? Width() : rect.right, rect.bottom);
 }
 
 void TLabel::Paint(TCanvas &canvas) {
@@ -27,7 +56,7 @@ void TLabel::Paint(TCanvas &canvas) {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ColorToRGB(font.Color));
     if (!Text.empty())
-        DrawTextA(dc, Text.c_str(), static_cast<int>(Text.size()), &rect, WordWrap ? DT_WORDBREAK : 0);
+        DrawTextA(dc, Text.c_str(), static_cast<int>(Text.size()), &rect, DrawFlags());
 }
 
 bool TShape::SetAttribute(const std::string &key, const std::string &value) {

@@ -4,16 +4,28 @@
 
 // A text on the page. Opaque unless said otherwise: it fills its box with its
 // colour, then draws the text, broken into lines within its width when it wraps.
+// Unless its size is fixed (autosize=false), the label fits its box to its
+// text once loaded and whenever the text changes, keeping its left and top:
+// a one-line label takes the width and height of its text, a wrapping one
+// keeps its width and takes the height of its lines.
 class TLabel : public TGraphicControl {
   public:
     bool WordWrap = false;
     bool Transparent = false;
+    bool AutoSize = true;
 
     using TGraphicControl::TGraphicControl;
     bool SetAttribute(const std::string &key, const std::string &value) override;
+    void SetCaption(const std::string &text) override;
+    void Loaded() override;
 
   protected:
     void Paint(TCanvas &canvas) override;
+
+  private:
+    UINT DrawFlags() const { return WordWrap ? DT_WORDBREAK : 0; }
+    void FitToText();
+    bool IsLoaded = false;
 };
 
 enum TShapeType { stRectangle, stEllipse, stRoundRect, stRoundSquare };

@@ -1,33 +1,31 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds Setup.exe and starts it under Wine.
-# With a display it runs there; without one it runs on a private Xvfb, leaves
-# a screenshot of the first page in build/screenshots/ and ends the program.
+# With a display it runs there. Without one it runs on the build's test bed
+# (a private Xvfb), waits for the title page, leaves a picture of it in
+# build/screenshots/ and ends the program.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BUILD_DIR:-$root/build}"
 "$root/scripts/install-deps.sh"
-"$root/scripts/build.sh" --target Setup
-
-export WINEPREFIX="$build/run-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-[ -d "$WINEPREFIX" ] || wineboot -i >/dev/null 2>&1 </dev/null
-exe="$build/Setup.exe"
 
 if [ -n "${DISPLAY:-}" ]; then
-  echo "Starting $exe on display $DISPLAY"
-  exec wine "$exe"
+  "$root/scripts/build.sh" --target Setup
+  export WINEPREFIX="$build/run-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  [ -d "$WINEPREFIX" ] || wineboot -i >/dev/null 2>&1 </dev/null
+  "$root/scripts/wine-fonts.sh" "$WINEPREFIX"
+  echo "Starting $build/Setup.exe on display $DISPLAY"
+  exec wine "$build/Setup.exe"
 fi
 
-n=90
-while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
-xvfb=$!
-trap 'wineserver -k >/dev/null 2>&1; kill $xvfb 2>/dev/null' EXIT
-export DISPLAY=":$n"
-sleep 1
-# A Wine desktop window of the screen's size stands in for a window manager.
-wine explorer /desktop=Setup,1024x768 "$exe" >/dev/null 2>&1 </dev/null &
-sleep 8
+# The gallery program starts Setup.exe on the test bed's 1024 x 768 desktop
+# and returns once the title page is there and its picture is taken.
+"$root/scripts/build.sh" --target Setup gallery
+export WINEPREFIX="$build/wineprefix" TESTBED_DIR="$build/testbed"
+trap '"$root/tests/testbed.sh" stop' EXIT
+"$root/tests/testbed.sh" start >/dev/null
 mkdir -p "$build/screenshots"
 shot="$build/screenshots/first-page.png"
-xwd -root -silent | convert xwd:- "$shot"
-echo "Setup.exe ran on a private display; screenshot of its first page: $shot"
+"$build/wine-run.sh" "$build/tests/gallery.exe" --title "$shot"
+echo "Setup.exe ran on a private display; picture of its title page: $shot"
+echo "To walk the pages, run scripts/run.sh where a display is set (DISPLAY),"
+echo "or see every page in docs/screenshots/ (scripts/screenshots.sh makes them)."

@@ -39,6 +39,7 @@ locked_prefix() {
   (
     flock 9
     make_prefix
+    "$(dirname "$0")/../scripts/wine-fonts.sh" "$WINEPREFIX"
   ) 9>"$TESTBED_DIR/prefix.lock"
 }
 
