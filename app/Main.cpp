@@ -1,5 +1,7 @@
 // The setup program's entry point: the title page as the backdrop and main
 // form, then the message loop until QuitSetup.
+#include <cstdlib>
+
 #include <windows.h>
 
 #include "forms/Application.h"
@@ -18,3 +20,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     }
     return 0;
 }
+
+// Every exception is caught above or in the window procedures, so a call of
+// std::terminate is a fault with nothing useful to print: end at once. This
+// takes the place of the library's verbose handler, which writes the
+// exception's demangled type to a console that a GUI program does not have
+// and would link the whole demangler into Setup.exe for it.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() {
+    std::abort();
+}
+} // namespace __gnu_cxx
