@@ -11,9 +11,6 @@ DWORD(WINAPI *SetupTickCount)() = GetTickCount;
 
 TProgressDisplay ProgressDisplay = nullptr;
 
-namespace {
-
-// Copies at most 259 characters of [begin, end) and a terminator.
 void CopyBounded(char *to, const char *begin, const char *end) {
     if (!to)
         return;
@@ -23,8 +20,6 @@ void CopyBounded(char *to, const char *begin, const char *end) {
     std::memcpy(to, begin, length);
     to[length] = '\0';
 }
-
-} // namespace
 
 void StripTrailingBackslash(std::string &path) {
     while (!path.empty() && static_cast<unsigned char>(path.back()) <= ' ')

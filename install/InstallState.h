@@ -23,6 +23,10 @@ extern uint32_t ExtractStartTick;
 // tests put a clock of their own here).
 extern DWORD(WINAPI *SetupTickCount)();
 
+// Copies at most 259 characters of [begin, end) and a terminator into a
+// buffer of 260 bytes; a null buffer is left alone.
+void CopyBounded(char *to, const char *begin, const char *end);
+
 // Removes trailing characters with codes 0 to 32, then one trailing backslash.
 void StripTrailingBackslash(std::string &path);
 

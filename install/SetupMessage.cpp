@@ -1,17 +1,10 @@
 #include "install/SetupMessage.h"
 
-#include <cstring>
+#include "install/InstallState.h"
 
 namespace {
 
 HWND DefaultOwner = nullptr;
-
-// Copies at most 259 characters of the text and a terminator.
-void CopyBounded(char (&to)[260], const std::string &text) {
-    size_t length = text.size() < 259 ? text.size() : 259;
-    std::memcpy(to, text.data(), length);
-    to[length] = '\0';
-}
 
 } // namespace
 
@@ -23,7 +16,7 @@ int ShowSetupMessage(const std::string &text, const std::string &caption, HWND o
     if (!owner)
         owner = DefaultOwner;
     char textBuffer[260], captionBuffer[260];
-    CopyBounded(textBuffer, text);
-    CopyBounded(captionBuffer, caption);
+    CopyBounded(textBuffer, text.data(), text.data() + text.size());
+    CopyBounded(captionBuffer, caption.data(), caption.data() + caption.size());
     return MessageBoxExA(owner, textBuffer, captionBuffer, MB_OK | MB_ICONEXCLAMATION | MB_TASKMODAL, 0x0409);
 }
