@@ -8,40 +8,40 @@
 #include <zlib.h>
 
 #include "install/DataFile.h"
+#include "install/ZCodecIo.h"
 #include "win32/FindHandle.h"
+
+using namespace ZCodecIo;
 
 namespace {
 
-// Names go through buffers of 260 bytes: at most 259 characters.
-const size_t NameLimit = 260;
 // The zlib interface version the codec is written against; later versions
 // of the library accept it.
 const char ZlibInterfaceVersion[] = "1.1.3";
-const uint32_t HeaderSize = 4;
-
-struct FreeDeleter {
-    void operator()(uint8_t *p) const { free(p); }
-};
-using TMallocBuffer = std::unique_ptr<uint8_t, FreeDeleter>;
-
-// malloc that never returns null for a request of 0 bytes.
-uint8_t *Allocate(uint32_t size) {
-    return static_cast<uint8_t *>(malloc(size ? size : 1));
-}
 
 uint32_t ReadLength(const uint8_t *p) {
     return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
 }
 
-void WriteLength(uint8_t *p, uint32_t value) {
-    p[0] = uint8_t(value);
-    p[1] = uint8_t(value >> 8);
-    p[2] = uint8_t(value >> 16);
-    p[3] = uint8_t(value >> 24);
+void CopyBounded(char *out, const char *from, size_t count) {
+    if (!out) {
+        return;
+    }
+    if (count > NameLimit - 1) {
+        count = NameLimit - 1;
+    }
+    memcpy(out, from, count);
+    out[count] = '\0';
 }
 
-// Reads a disk file into a new buffer. With `header`, its first 4 bytes go
-// there and the rest into the buffer. Returns a codec result.
+} // namespace
+
+namespace ZCodecIo {
+
+uint8_t *Allocate(uint32_t size) {
+    return static_cast<uint8_t *>(malloc(size ? size : 1));
+}
+
 int ReadSource(const std::string &name, uint8_t *header, TMallocBuffer &data, uint32_t &length) {
     if (name.size() >= NameLimit) {
         return zrOpenFailed;
@@ -71,8 +71,6 @@ int ReadSource(const std::string &name, uint8_t *header, TMallocBuffer &data, ui
     return zrOk;
 }
 
-// Hands the output to its destination: a new disk file, or the caller's
-// outBuffer and outLength when there is no destination name.
 int Deliver(TMallocBuffer &output, uint32_t length, uint8_t **outBuffer, uint32_t *outLength,
             const std::string &destName) {
     if (destName.empty()) {
@@ -95,18 +93,7 @@ int Deliver(TMallocBuffer &output, uint32_t length, uint8_t **outBuffer, uint32_
     return zrOk;
 }
 
-void CopyBounded(char *out, const char *from, size_t count) {
-    if (!out) {
-        return;
-    }
-    if (count > NameLimit - 1) {
-        count = NameLimit - 1;
-    }
-    memcpy(out, from, count);
-    out[count] = '\0';
-}
-
-} // namespace
+} // namespace ZCodecIo
 
 TZCodec::TZCodec() = default;
 
@@ -261,66 +248,6 @@ int TZCodec::Decompress(const std::string &sourceName, const uint8_t *sourceBuff
         return zrZlibFailed;
     }
     return Deliver(output, outputLength, outBuffer, outLength, destName);
-}
-
-int TZCodec::Compress(const std::string &sourceName, const uint8_t *sourceBuffer, uint32_t sourceLength,
-                      uint32_t prefix, bool lengthHeader, int level, uint8_t **outBuffer, uint32_t *outLength,
-                      const std::string &destName) {
-    if ((sourceName.empty() && !sourceBuffer) || (destName.empty() && !outBuffer)) {
-        return zrOk;
-    }
-    TMallocBuffer fileInput;
-    const uint8_t *input = sourceBuffer;
-    uint32_t inputLength = sourceLength;
-    if (!sourceName.empty()) {
-        if (!SourceExists(sourceName)) {
-            return zrOpenFailed;
-        }
-        int result = ReadSource(sourceName, nullptr, fileInput, inputLength);
-        if (result != zrOk) {
-            return result;
-        }
-        input = fileInput.get();
-    }
-
-    // Room for zlib's worst case (a little over the input length plus 13),
-    // the length header and the caller's prefix.
-    const double room = inputLength * 1.1 + 13 + HeaderSize + prefix;
-    if (room >= 4294967296.0) {
-        return zrNoMemory;
-    }
-    const uint32_t capacity = uint32_t(room);
-    TMallocBuffer output(Allocate(capacity));
-    if (!output) {
-        return zrNoMemory;
-    }
-    uint32_t streamStart = prefix;
-    if (lengthHeader) {
-        WriteLength(output.get() + prefix, inputLength);
-        streamStart += HeaderSize;
-    }
-    uLongf streamLength = capacity - streamStart;
-    int zresult = compress2(output.get() + streamStart, &streamLength, input, inputLength, level);
-    fileInput.reset();
-    if (zresult != Z_OK) {
-        return zrZlibFailed;
-    }
-    return Deliver(output, streamStart + uint32_t(streamLength), outBuffer, outLength, destName);
-}
-
-int TZCodec::CompressFile(const std::string &sourceName, uint32_t prefix, bool lengthHeader, int level,
-                          uint8_t **outBuffer, uint32_t *outLength, const std::string &destName) {
-    std::string dest = destName;
-    if (!outBuffer && dest.empty()) {
-        if (sourceName.size() >= NameLimit) {
-            return zrNoMemory;
-        }
-        char folder[NameLimit];
-        char title[NameLimit];
-        SplitPath(sourceName.c_str(), folder, nullptr, title);
-        dest = std::string(folder) + title + ".zip";
-    }
-    return Compress(sourceName, nullptr, 0, prefix, lengthHeader, level, outBuffer, outLength, dest);
 }
 
 bool TZCodec::SourceExists(const std::string &name) {

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+// The codec's buffers and disk transfers, shared by its decompressing unit
+// and its compressing one. Compressing lives in a unit of its own so that a
+// program that only unpacks (Setup.exe) links none of zlib's deflate side.
+namespace ZCodecIo {
+
+// Names go through buffers of 260 bytes: at most 259 characters.
+const size_t NameLimit = 260;
+// The payload layout's length header: the uncompressed length, little-endian.
+const uint32_t HeaderSize = 4;
+
+struct FreeDeleter {
+    void operator()(uint8_t *p) const { free(p); }
+};
+using TMallocBuffer = std::unique_ptr<uint8_t, FreeDeleter>;
+
+// malloc that never returns null for a request of 0 bytes.
+uint8_t *Allocate(uint32_t size);
+
+// Reads a disk file into a new buffer. With `header`, its first 4 bytes go
+// there and the rest into the buffer. Returns a codec result.
+int ReadSource(const std::string &name, uint8_t *header, TMallocBuffer &data, uint32_t &length);
+
+// Hands the output to its destination: a new disk file, or the caller's
+// outBuffer and outLength when there is no destination name.
+int Deliver(TMallocBuffer &output, uint32_t length, uint8_t **outBuffer, uint32_t *outLength,
+            const std::string &destName);
+
+} // namespace ZCodecIo
