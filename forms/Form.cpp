@@ -98,6 +98,14 @@ TKeyEvent TForm::KeyHandler(const std::string &name) {
     return [this, handler](TObject *sender, WORD &key, int shift) { (this->*handler)(sender, key, shift); };
 }
 
+TControl *TForm::FindControl(const char *name, TControl *(*kind)(TControl *)) const {
+    for (const auto &c : Components)
+        if (c->Name == name)
+            if (TControl *control = kind(c.get()))
+                return control;
+    throw EToolkitError(std::string("Control ") + name + " not found in form " + Name);
+}
+
 TControl *TForm::CreateCustomControl(const std::string &kind) {
     throw EToolkitError("Unknown control kind " + kind + " in form " + Name);
 }

@@ -106,13 +106,14 @@ class TForm : public TWinControl {
 
     // A control of the form data by name; raises when it is missing or of
     // another kind.
-    template <class T> T *Find(const std::string &name) const {
-        for (const auto &c : Components)
-            if (c->Name == name)
-                if (T *control = dynamic_cast<T *>(c.get()))
-                    return control;
-        throw EToolkitError("Control " + name + " not found in form " + Name);
+    template <class T> T *Find(const char *name) const {
+        return static_cast<T *>(
+            FindControl(name, [](TControl *c) -> TControl * { return dynamic_cast<T *>(c); }));
     }
+    template <class T> T *Find(const std::string &name) const { return Find<T>(name.c_str()); }
+    // The first control of that name that `kind` accepts (returns non-null
+    // for); raises when there is none. Find's loop, written once for all kinds.
+    TControl *FindControl(const char *name, TControl *(*kind)(TControl *)) const;
     // Takes ownership of a control created by the form data.
     void AddComponent(TControl *control) { Components.emplace_back(control); }
 
