@@ -34,12 +34,21 @@ TForm::~TForm() {
     Components.clear();
 }
 
-void TForm::LoadForm(const std::string &resourceName, const THandlerRow *handlers,
-                     const TControlRow *controls) {
+void TForm::LoadForm(const std::string &resourceName, const THandlerRow *handlers) {
     HandlerTable = handlers;
     LoadFormData(*this, resourceName);
-    for (const TControlRow *row = controls; row && row->Name; ++row)
-        row->Bind(*this, row->Name);
+    BindControls();
+}
+
+std::string TForm::NextFieldName(const char *&names) {
+    while (*names == ',' || *names == ' ')
+        ++names;
+    const char *end = names;
+    while (*end && *end != ',' && *end != ' ')
+        ++end;
+    std::string name(names, end);
+    names = end;
+    return name;
 }
 
 const THandlerRow *TForm::FindHandler(const std::string &name) const {

@@ -48,19 +48,13 @@ struct THandlerRow {
 };
 #define FORM_HANDLER(Page, Handler) THandlerRow::Of(#Handler, &Page::Handler)
 
-// One row of a page's control table: a control of the form data, found by
-// its name and stored in the page's field of the same name once the data is
-// loaded. The table ends with an empty row. FORM_CONTROL(Page, Field) makes a row.
-struct TControlRow {
-    const char *Name = nullptr;
-    void (*Bind)(TForm &form, const char *name) = nullptr;
-};
-#define FORM_CONTROL(Page, Field)                                                                            \
-    TControlRow {                                                                                            \
-#Field, [](TForm &form, const char *name) {                                                           \
-            Page &page = static_cast<Page &>(form);                                                           \
-            page.Field = form.Find<std::remove_pointer_t<decltype(page.Field)>>(name);                        \
-        }      \
+// FORM_CONTROLS(Page, Field...) binds the page's control fields to the
+// controls of the same names once its form data is loaded:
+//     FORM_CONTROLS(TForm2, Label1, Label2, Button1)
+// defines TForm2::BindControls, which LoadForm calls.
+#define FORM_CONTROLS(Page, ...)                                                                             \
+    void Page::BindControls() {                                                                              \
+        BindFields(#__VA_ARGS__, __VA_ARGS__);                                                               \
     }
 
 // A page: a top-level window loaded from form data. The form owns every
@@ -131,7 +125,15 @@ class TForm : public TWinControl {
     // Loads the form data resource of that name (called by the constructor):
     // the data's handler names resolve through the handler table, and the
     // controls of the control table are stored in their fields.
-    void LoadForm(const std::string &resourceName, const THandlerRow *handlers, const TControlRow *controls);
+    void LoadForm(const std::string &resourceName, const THandlerRow *handlers);
+    // Sets the page's control fields once its form data is loaded; FORM_CONTROLS
+    // writes a page's.
+    virtual void BindControls() {}
+    // Each field gets the control named by the next name of `names`, the
+    // fields' names as FORM_CONTROLS's argument list spells them ("A, B").
+    template <class... T> void BindFields(const char *names, T *&...fields) {
+        (BindField(names, fields), ...);
+    }
     void CreateParams(TCreateParams &params) override;
     void CreateWnd() override;
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -141,6 +143,11 @@ class TForm : public TWinControl {
 
   private:
     const THandlerRow *FindHandler(const std::string &name) const;
+    template <class T> void BindField(const char *&names, T *&field) {
+        field = Find<T>(NextFieldName(names));
+    }
+    // The name at the start of `names`; moves `names` past it and its comma.
+    static std::string NextFieldName(const char *&names);
     const THandlerRow *HandlerTable = nullptr;
     void CloseModal();
     void FocusFirstControl();

@@ -16,15 +16,10 @@ const THandlerRow TBrowseDirA::HandlerTable[] = {
     {},
 };
 
-const TControlRow TBrowseDirA::ControlTable[] = {
-    FORM_CONTROL(TBrowseDirA, DriveComboBox1), FORM_CONTROL(TBrowseDirA, DirectoryListBox1),
-    FORM_CONTROL(TBrowseDirA, Label1),         FORM_CONTROL(TBrowseDirA, Label2),
-    FORM_CONTROL(TBrowseDirA, CurrentFolder),  FORM_CONTROL(TBrowseDirA, Ok),
-    FORM_CONTROL(TBrowseDirA, Cancel),         {},
-};
+FORM_CONTROLS(TBrowseDirA, DriveComboBox1, DirectoryListBox1, Label1, Label2, CurrentFolder, Ok, Cancel)
 
 TBrowseDirA::TBrowseDirA(TForm *owner) : TForm(owner) {
-    LoadForm("BrowseDirA", HandlerTable, ControlTable);
+    LoadForm("BrowseDirA", HandlerTable);
     PlacePage(*this, 156, 106, 478, 341);
 }
 

@@ -22,7 +22,7 @@ class TBrowseDirA : public TForm {
 
     // What the form data's names stand for.
     static const THandlerRow HandlerTable[];
-    static const TControlRow ControlTable[];
+    void BindControls() override;
 
     explicit TBrowseDirA(TForm *owner);
     ~TBrowseDirA() override;

@@ -7,15 +7,10 @@ const THandlerRow TExitSetup::HandlerTable[] = {
     {},
 };
 
-const TControlRow TExitSetup::ControlTable[] = {
-    FORM_CONTROL(TExitSetup, Label1),
-    FORM_CONTROL(TExitSetup, No),
-    FORM_CONTROL(TExitSetup, Exit),
-    {},
-};
+FORM_CONTROLS(TExitSetup, Label1, No, Exit)
 
 TExitSetup::TExitSetup(TForm *owner) : TForm(owner) {
-    LoadForm("ExitSetup", HandlerTable, ControlTable);
+    LoadForm("ExitSetup", HandlerTable);
     ExitAnswer = 2;
 }
 

@@ -13,7 +13,7 @@ class TExitSetup : public TForm {
 
     // What the form data's names stand for.
     static const THandlerRow HandlerTable[];
-    static const TControlRow ControlTable[];
+    void BindControls() override;
 
     explicit TExitSetup(TForm *owner);
 

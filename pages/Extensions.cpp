@@ -14,28 +14,11 @@ const THandlerRow TExtensionsA::HandlerTable[] = {
     FORM_HANDLER(TExtensionsA, FormClose),       {},
 };
 
-const TControlRow TExtensionsA::ControlTable[] = {
-    FORM_CONTROL(TExtensionsA, GroupBox1),
-    FORM_CONTROL(TExtensionsA, jpg),
-    FORM_CONTROL(TExtensionsA, png),
-    FORM_CONTROL(TExtensionsA, bmp),
-    FORM_CONTROL(TExtensionsA, mp3),
-    FORM_CONTROL(TExtensionsA, m3u),
-    FORM_CONTROL(TExtensionsA, ra),
-    FORM_CONTROL(TExtensionsA, CancelButton),
-    FORM_CONTROL(TExtensionsA, cmp),
-    FORM_CONTROL(TExtensionsA, Label1),
-    FORM_CONTROL(TExtensionsA, cmn),
-    FORM_CONTROL(TExtensionsA, Label2),
-    FORM_CONTROL(TExtensionsA, SetButton),
-    FORM_CONTROL(TExtensionsA, Panel1),
-    FORM_CONTROL(TExtensionsA, Image1),
-    FORM_CONTROL(TExtensionsA, BackButton),
-    {},
-};
+FORM_CONTROLS(TExtensionsA, GroupBox1, jpg, png, bmp, mp3, m3u, ra, CancelButton, cmp, Label1, cmn, Label2,
+              SetButton, Panel1, Image1, BackButton)
 
 TExtensionsA::TExtensionsA(TForm *owner) : TForm(owner) {
-    LoadForm("ExtensionsA", HandlerTable, ControlTable);
+    LoadForm("ExtensionsA", HandlerTable);
     ExitOnClose = 1;
     PlacePage(*this, 156, 106, 478, 341);
 }

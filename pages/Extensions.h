@@ -22,7 +22,7 @@ class TExtensionsA : public TForm {
 
     // What the form data's names stand for.
     static const THandlerRow HandlerTable[];
-    static const TControlRow ControlTable[];
+    void BindControls() override;
 
     explicit TExtensionsA(TForm *owner);
 

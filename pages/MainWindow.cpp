@@ -16,14 +16,10 @@ const THandlerRow TForm1::HandlerTable[] = {
     {},
 };
 
-const TControlRow TForm1::ControlTable[] = {
-    FORM_CONTROL(TForm1, Shape1), FORM_CONTROL(TForm1, Shape2), FORM_CONTROL(TForm1, Shape3),
-    FORM_CONTROL(TForm1, Shape4), FORM_CONTROL(TForm1, Label1), FORM_CONTROL(TForm1, Label2),
-    FORM_CONTROL(TForm1, Next),   FORM_CONTROL(TForm1, Cancel), {},
-};
+FORM_CONTROLS(TForm1, Shape1, Shape2, Shape3, Shape4, Label1, Label2, Next, Cancel)
 
 TForm1::TForm1(TForm *owner) : TForm(owner) {
-    LoadForm("Form1", HandlerTable, ControlTable);
+    LoadForm("Form1", HandlerTable);
 }
 
 TForm1::~TForm1() {

@@ -13,7 +13,7 @@ class TForm1 : public TForm {
 
     // What the form data's names stand for.
     static const THandlerRow HandlerTable[];
-    static const TControlRow ControlTable[];
+    void BindControls() override;
 
     explicit TForm1(TForm *owner);
     ~TForm1() override;

@@ -18,18 +18,11 @@ const THandlerRow TPathA::HandlerTable[] = {
     FORM_HANDLER(TPathA, ExitSetupClick), FORM_HANDLER(TPathA, FormClose),   {},
 };
 
-const TControlRow TPathA::ControlTable[] = {
-    FORM_CONTROL(TPathA, Label1),    FORM_CONTROL(TPathA, Path),
-    FORM_CONTROL(TPathA, Browse),    FORM_CONTROL(TPathA, Ok),
-    FORM_CONTROL(TPathA, ExitSetup), FORM_CONTROL(TPathA, Shape1),
-    FORM_CONTROL(TPathA, Shape2),    FORM_CONTROL(TPathA, Shape3),
-    FORM_CONTROL(TPathA, Shape4),    FORM_CONTROL(TPathA, Shape5),
-    FORM_CONTROL(TPathA, Shape6),    FORM_CONTROL(TPathA, Shape7),
-    FORM_CONTROL(TPathA, Shape8),    {},
-};
+FORM_CONTROLS(TPathA, Label1, Path, Browse, Ok, ExitSetup, Shape1, Shape2, Shape3, Shape4, Shape5, Shape6,
+              Shape7, Shape8)
 
 TPathA::TPathA(TForm *owner) : TForm(owner) {
-    LoadForm("PathA", HandlerTable, ControlTable);
+    LoadForm("PathA", HandlerTable);
     PlacePage(*this, 156, 106, 478, 341);
     ExitOnClose = 1;
 }

@@ -15,7 +15,7 @@ class TPathA : public TForm {
 
     // What the form data's names stand for.
     static const THandlerRow HandlerTable[];
-    static const TControlRow ControlTable[];
+    void BindControls() override;
 
     explicit TPathA(TForm *owner);
 

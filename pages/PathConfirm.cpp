@@ -133,22 +133,11 @@ const THandlerRow TPathConfirmA::HandlerTable[] = {
     {},
 };
 
-const TControlRow TPathConfirmA::ControlTable[] = {
-    FORM_CONTROL(TPathConfirmA, Shape1),
-    FORM_CONTROL(TPathConfirmA, Shape2),
-    FORM_CONTROL(TPathConfirmA, Shape3),
-    FORM_CONTROL(TPathConfirmA, Label1),
-    FORM_CONTROL(TPathConfirmA, Label3),
-    FORM_CONTROL(TPathConfirmA, ActualPathEdit),
-    FORM_CONTROL(TPathConfirmA, ProgressPanel),
-    FORM_CONTROL(TPathConfirmA, Finish),
-    FORM_CONTROL(TPathConfirmA, Back),
-    FORM_CONTROL(TPathConfirmA, ExitSetup),
-    {},
-};
+FORM_CONTROLS(TPathConfirmA, Shape1, Shape2, Shape3, Label1, Label3, ActualPathEdit, ProgressPanel, Finish,
+              Back, ExitSetup)
 
 TPathConfirmA::TPathConfirmA(TForm *owner) : TForm(owner) {
-    LoadForm("PathConfirmA", HandlerTable, ControlTable);
+    LoadForm("PathConfirmA", HandlerTable);
     PlacePage(*this, 156, 106, 478, 341);
     ExitOnClose = 1;
     ProgressCanvas = new TControlCanvas(ProgressPanel->Handle());

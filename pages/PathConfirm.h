@@ -31,7 +31,7 @@ class TPathConfirmA : public TForm {
 
     // What the form data's names stand for.
     static const THandlerRow HandlerTable[];
-    static const TControlRow ControlTable[];
+    void BindControls() override;
 
     explicit TPathConfirmA(TForm *owner);
     ~TPathConfirmA() override;

@@ -12,15 +12,10 @@ const THandlerRow TForm2::HandlerTable[] = {
     {},
 };
 
-const TControlRow TForm2::ControlTable[] = {
-    FORM_CONTROL(TForm2, Label1),
-    FORM_CONTROL(TForm2, Label2),
-    FORM_CONTROL(TForm2, Button1),
-    {},
-};
+FORM_CONTROLS(TForm2, Label1, Label2, Button1)
 
 TForm2::TForm2(TForm *owner) : TForm(owner) {
-    LoadForm("Form2", HandlerTable, ControlTable);
+    LoadForm("Form2", HandlerTable);
     PlacePage(*this, 39, 299, 337, 205);
 }
 

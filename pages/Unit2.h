@@ -12,7 +12,7 @@ class TForm2 : public TForm {
 
     // What the form data's names stand for.
     static const THandlerRow HandlerTable[];
-    static const TControlRow ControlTable[];
+    void BindControls() override;
 
     explicit TForm2(TForm *owner);
 

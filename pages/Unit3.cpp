@@ -16,24 +16,11 @@ const THandlerRow TForm3::HandlerTable[] = {
     {},
 };
 
-const TControlRow TForm3::ControlTable[] = {
-    FORM_CONTROL(TForm3, Label1),
-    FORM_CONTROL(TForm3, Shape1),
-    FORM_CONTROL(TForm3, Shape2),
-    FORM_CONTROL(TForm3, Shape3),
-    FORM_CONTROL(TForm3, Shape4),
-    FORM_CONTROL(TForm3, Shape5),
-    FORM_CONTROL(TForm3, Shape6),
-    FORM_CONTROL(TForm3, Shape7),
-    FORM_CONTROL(TForm3, Shape8),
-    FORM_CONTROL(TForm3, Shape9),
-    FORM_CONTROL(TForm3, Button1),
-    FORM_CONTROL(TForm3, Button2),
-    {},
-};
+FORM_CONTROLS(TForm3, Label1, Shape1, Shape2, Shape3, Shape4, Shape5, Shape6, Shape7, Shape8, Shape9, Button1,
+              Button2)
 
 TForm3::TForm3(TForm *owner) : TForm(owner) {
-    LoadForm("Form3", HandlerTable, ControlTable);
+    LoadForm("Form3", HandlerTable);
     ExitOnClose = 1;
     PlacePage(*this, 156, 106, 478, 341);
 }

@@ -14,7 +14,7 @@ class TForm3 : public TForm {
 
     // What the form data's names stand for.
     static const THandlerRow HandlerTable[];
-    static const TControlRow ControlTable[];
+    void BindControls() override;
 
     explicit TForm3(TForm *owner);
 

@@ -12,18 +12,12 @@ const THandlerRow TForm4::HandlerTable[] = {
     FORM_HANDLER(TForm4, FormClose),  FORM_HANDLER(TForm4, FormKeyUp),    {},
 };
 
-const TControlRow TForm4::ControlTable[] = {
-    FORM_CONTROL(TForm4, Button2),
-    FORM_CONTROL(TForm4, Button1),
-    FORM_CONTROL(TForm4, ScrollBox1),
-    FORM_CONTROL(TForm4, LicenseText1),
-    {},
-};
+FORM_CONTROLS(TForm4, Button2, Button1, ScrollBox1, LicenseText1)
 
 TForm4::TForm4(TForm *owner) : TForm(owner) {
     // Loading creates the page's window already: the licence text reads the
     // page's client size when it is made. The placement below applies to it.
-    LoadForm("Form4", HandlerTable, ControlTable);
+    LoadForm("Form4", HandlerTable);
     ExitOnClose = 1;
     PlacePage(*this, 156, 106, 478, 341);
 }

@@ -16,7 +16,7 @@ class TForm4 : public TForm {
 
     // What the form data's names stand for.
     static const THandlerRow HandlerTable[];
-    static const TControlRow ControlTable[];
+    void BindControls() override;
 
     explicit TForm4(TForm *owner);
 

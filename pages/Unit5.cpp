@@ -8,15 +8,10 @@ const THandlerRow TForm5::HandlerTable[] = {
     {},
 };
 
-const TControlRow TForm5::ControlTable[] = {
-    FORM_CONTROL(TForm5, Label1),  FORM_CONTROL(TForm5, Label2),
-    FORM_CONTROL(TForm5, Label3),  FORM_CONTROL(TForm5, Label4),
-    FORM_CONTROL(TForm5, Label5),  FORM_CONTROL(TForm5, Label6),
-    FORM_CONTROL(TForm5, Button1), {},
-};
+FORM_CONTROLS(TForm5, Label1, Label2, Label3, Label4, Label5, Label6, Button1)
 
 TForm5::TForm5(TForm *owner) : TForm(owner) {
-    LoadForm("Form5", HandlerTable, ControlTable);
+    LoadForm("Form5", HandlerTable);
     PlacePage(*this, 226, 314, 337, 205);
 }
 

@@ -11,7 +11,7 @@ class TForm5 : public TForm {
 
     // What the form data's names stand for.
     static const THandlerRow HandlerTable[];
-    static const TControlRow ControlTable[];
+    void BindControls() override;
 
     explicit TForm5(TForm *owner);
 
