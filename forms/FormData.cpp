@@ -159,35 +159,38 @@ TFormData ParseFormData(const std::string &source) {
 
 namespace {
 
+template <class T> TControl *Make(TForm &form) {
+    return new T(&form);
+}
+template <TShapeType Shape> TControl *MakeShape(TForm &form) {
+    return new TShape(&form, Shape);
+}
+
+// The toolkit's kinds of control, by their form-data names.
+const struct {
+    const char *Kind;
+    TControl *(*Create)(TForm &form);
+} ControlKinds[] = {
+    {"label", Make<TLabel>},
+    {"rectangle", MakeShape<stRectangle>},
+    {"ellipse", MakeShape<stEllipse>},
+    {"roundrect", MakeShape<stRoundRect>},
+    {"roundsquare", MakeShape<stRoundSquare>},
+    {"button", Make<TButton>},
+    {"checkbox", Make<TCheckBox>},
+    {"edit", Make<TEdit>},
+    {"groupbox", Make<TGroupBox>},
+    {"panel", Make<TPanel>},
+    {"image", Make<TImage>},
+    {"scrollbox", Make<TScrollBox>},
+    {"drivelist", Make<TDriveComboBox>},
+    {"dirlist", Make<TDirectoryListBox>},
+};
+
 TControl *CreateControl(TForm &form, const std::string &kind) {
-    if (kind == "label")
-        return new TLabel(&form);
-    if (kind == "rectangle")
-        return new TShape(&form, stRectangle);
-    if (kind == "ellipse")
-        return new TShape(&form, stEllipse);
-    if (kind == "roundrect")
-        return new TShape(&form, stRoundRect);
-    if (kind == "roundsquare")
-        return new TShape(&form, stRoundSquare);
-    if (kind == "button")
-        return new TButton(&form);
-    if (kind == "checkbox")
-        return new TCheckBox(&form);
-    if (kind == "edit")
-        return new TEdit(&form);
-    if (kind == "groupbox")
-        return new TGroupBox(&form);
-    if (kind == "panel")
-        return new TPanel(&form);
-    if (kind == "image")
-        return new TImage(&form);
-    if (kind == "scrollbox")
-        return new TScrollBox(&form);
-    if (kind == "drivelist")
-        return new TDriveComboBox(&form);
-    if (kind == "dirlist")
-        return new TDirectoryListBox(&form);
+    for (const auto &row : ControlKinds)
+        if (kind == row.Kind)
+            return row.Create(form);
     return form.CreateCustomControl(kind);
 }
 

@@ -221,27 +221,15 @@ bool TDataFile::WriteString(const std::string &text) {
 }
 
 int32_t TDataFile::ReadInt() {
-    int32_t value = 0;
-    if (Read(&value, sizeof value) < 0) {
-        return 0;
-    }
-    return value;
+    return ReadValue<int32_t>();
 }
 
 float TDataFile::ReadFloat() {
-    float value = 0;
-    if (Read(&value, sizeof value) < 0) {
-        return 0;
-    }
-    return value;
+    return ReadValue<float>();
 }
 
 double TDataFile::ReadDouble() {
-    double value = 0;
-    if (Read(&value, sizeof value) < 0) {
-        return 0;
-    }
-    return value;
+    return ReadValue<double>();
 }
 
 char *TDataFile::ReadLine() {

@@ -93,4 +93,9 @@ class TDataFile {
 
   private:
     void Close();
+    // One value of T read from the current position; 0 when the read fails.
+    template <class T> T ReadValue() {
+        T value = 0;
+        return Read(&value, sizeof value) < 0 ? 0 : value;
+    }
 };
