@@ -5,6 +5,7 @@
 // the licence page's Page Up and Page Down keys.
 #include "SetupTest.h"
 #include "support/Readers.h"
+#include "win32/CurrentDirectory.h"
 
 #include <gtest/gtest.h>
 
@@ -110,29 +111,6 @@ void EnterItem(HWND list, int index) {
     Send(list, LB_SETCURSEL, index);
     SendKey(list, VK_RETURN);
 }
-
-std::string CurrentDirectory() {
-    char path[MAX_PATH] = "";
-    GetCurrentDirectoryA(sizeof path, path);
-    return path;
-}
-
-// Makes a folder this process's current directory for as long as it lives;
-// a Setup.exe started meanwhile inherits it.
-class CurrentDirectoryScope {
-  public:
-    explicit CurrentDirectoryScope(const std::string &folder) : saved_(CurrentDirectory()) {
-        entered_ = SetCurrentDirectoryA(folder.c_str()) != FALSE;
-    }
-    ~CurrentDirectoryScope() { SetCurrentDirectoryA(saved_.c_str()); }
-    CurrentDirectoryScope(const CurrentDirectoryScope &) = delete;
-    CurrentDirectoryScope &operator=(const CurrentDirectoryScope &) = delete;
-    bool Entered() const { return entered_; }
-
-  private:
-    std::string saved_;
-    bool entered_ = false;
-};
 
 // A drive letter defined for the running Wine prefix by its mount manager,
 // the way Wine's drive configuration defines one: no restart is needed, and
@@ -274,6 +252,8 @@ class Choices : public SetupTest {
         EndWith(fileTypes);
     }
 
+    // What the test makes its current directory is put back after it.
+    TCurrentDirectoryKeeper currentDirectory;
     HWND path = nullptr;   // the destination page's edit box
     HWND list = nullptr;   // the open browser's directory list
     HWND drives = nullptr; // the open browser's drive list
@@ -379,8 +359,7 @@ class LeavingTheBrowser : public Choices, public ::testing::WithParamInterface<W
 
 TEST_P(LeavingTheBrowser, KeepsTheCurrentDirectory) {
     const WayOut &way = GetParam();
-    CurrentDirectoryScope start(kStart);
-    ASSERT_TRUE(start.Entered()) << "cannot enter " << kStart;
+    ASSERT_TRUE(SetCurrentDirectoryA(kStart)) << "cannot enter " << kStart;
     HWND destination = StartToDestination();
     ASSERT_NE(nullptr, destination);
     SetText(path, kMissing);
@@ -415,8 +394,7 @@ INSTANTIATE_TEST_SUITE_P(Browser, LeavingTheBrowser,
                          [](const ::testing::TestParamInfo<WayOut> &info) { return info.param.name; });
 
 TEST_F(Choices, BrowserOkTakesTheOpenFolderNotAHighlightedOne) {
-    CurrentDirectoryScope start(kStart);
-    ASSERT_TRUE(start.Entered()) << "cannot enter " << kStart;
+    ASSERT_TRUE(SetCurrentDirectoryA(kStart)) << "cannot enter " << kStart;
     HWND destination = StartToDestination();
     ASSERT_NE(nullptr, destination);
     SetText(path, kMissing);
@@ -497,8 +475,7 @@ TEST_F(Choices, BrowserOnAFixedDriveAGivesTheEmptyDestination) {
     WineDrive a('a', DRIVE_FIXED);
     ASSERT_TRUE(a.Defined()) << a.Error();
     ASSERT_EQ(static_cast<UINT>(DRIVE_FIXED), GetDriveTypeA("A:\\")) << "drive a: is not fixed";
-    CurrentDirectoryScope start(kStart);
-    ASSERT_TRUE(start.Entered()) << "cannot enter " << kStart;
+    ASSERT_TRUE(SetCurrentDirectoryA(kStart)) << "cannot enter " << kStart;
 
     HWND destination = StartToDestination();
     ASSERT_NE(nullptr, destination);
@@ -684,8 +661,7 @@ TEST_F(Choices, LicencePageKeysScrollOneViewOnlyFromAgree) {
 TEST_F(Choices, At1024TheBrowserKeepsItsPlaceAndThePagesAreShot) {
     const std::string folder = WindowsPath(SCREENSHOT_DIR);
     ASSERT_TRUE(MakeFolders(folder)) << "cannot create " << folder;
-    CurrentDirectoryScope start(kStart);
-    ASSERT_TRUE(start.Entered()) << "cannot enter " << kStart;
+    ASSERT_TRUE(SetCurrentDirectoryA(kStart)) << "cannot enter " << kStart;
 
     HWND licence = WalkTo(kLicence, "Setup1024");
     ASSERT_NE(nullptr, licence);

@@ -1,5 +1,7 @@
 #include "support/Readers.h"
 
+#include "win32/FindHandle.h"
+
 #include <objbase.h>
 #include <shlobj.h>
 
@@ -63,28 +65,10 @@ class ComScope {
     HRESULT result_;
 };
 
-// Holds a FindFirstFileW search and closes it.
-class Search {
-  public:
-    Search(const std::wstring &pattern, WIN32_FIND_DATAW *found)
-        : handle_(FindFirstFileW(pattern.c_str(), found)) {}
-    ~Search() {
-        if (valid())
-            FindClose(handle_);
-    }
-    Search(const Search &) = delete;
-    Search &operator=(const Search &) = delete;
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return handle_; }
-
-  private:
-    HANDLE handle_;
-};
-
 bool ListFolder(const std::string &folder, std::vector<std::string> &names) {
     WIN32_FIND_DATAW found;
-    Search search(LongPath(folder) + L"\\*", &found);
-    if (!search.valid())
+    TFindHandle search(FindFirstFileW((LongPath(folder) + L"\\*").c_str(), &found));
+    if (!search.Valid())
         return false;
     do {
         if (lstrcmpW(found.cFileName, L".") == 0 || lstrcmpW(found.cFileName, L"..") == 0)
@@ -92,7 +76,7 @@ bool ListFolder(const std::string &folder, std::vector<std::string> &names) {
         char name[MAX_PATH * 2] = "";
         WideCharToMultiByte(CP_ACP, 0, found.cFileName, -1, name, sizeof name, nullptr, nullptr);
         names.emplace_back(name);
-    } while (FindNextFileW(search.get(), &found));
+    } while (FindNextFileW(search.Get(), &found));
     std::sort(names.begin(), names.end());
     return true;
 }
