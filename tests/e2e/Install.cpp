@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -248,7 +247,7 @@ TEST_F(Install, TypicalRunLeavesTreeLicenceTypesAndShortcuts) {
     EXPECT_EQ(kTypical, GetText(FindChild(confirmation, "Edit")));
     // Something left by an earlier install is cleared first.
     MakeFolders(std::string(kTypical) + "\\Old");
-    std::ofstream(std::string(kTypical) + "\\Old\\stale.txt") << "stale";
+    WriteText(std::string(kTypical) + "\\Old\\stale.txt", "stale");
 
     EXPECT_EQ(0u, FinishAndConfirm(confirmation, true));
 

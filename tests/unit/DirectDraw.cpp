@@ -1,6 +1,5 @@
 #include "shell/DirectDraw.h"
 
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -91,9 +90,7 @@ std::string RunChildWithoutDirectDraw(const std::string &test, DWORD *exitCode) 
     readers::DeleteKeyTree(HKEY_CURRENT_USER, overrideKey);
     DeleteFileA(child.c_str());
 
-    std::ifstream in(outName);
-    const std::string printed((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    in.close();
+    const std::string printed = readers::FileText(outName);
     DeleteFileA(outName);
     return printed;
 }
