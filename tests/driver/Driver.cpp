@@ -226,6 +226,11 @@ std::string RgbText(uint32_t rgb) {
     return text;
 }
 
+std::string RectText(const RECT &r) {
+    return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ") " +
+           std::to_string(r.right - r.left) + " x " + std::to_string(r.bottom - r.top);
+}
+
 SetupProcess::~SetupProcess() {
     Kill();
     Close();
@@ -398,8 +403,7 @@ bool SetupProcess::Activate(HWND hwnd) {
     // The activation reaches the program as a message; once a message sent
     // after it has come back, the program has handled it (and may already
     // have activated another window in turn).
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &ignored);
+    Send(hwnd, WM_NULL);
     return true;
 }
 
@@ -513,22 +517,6 @@ bool SetupProcess::DesktopCaps(int *width, int *height, int *bitsPerPixel) const
     return read;
 }
 
-bool SetAppDllOverride(const std::string &exeName, const std::string &dll, const char *mode) {
-    std::string path = "Software\\Wine\\AppDefaults\\" + exeName + "\\DllOverrides";
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS)
-        return false;
-    LONG result;
-    if (mode != nullptr)
-        result = RegSetValueExA(key, dll.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE *>(mode),
-                                static_cast<DWORD>(std::strlen(mode) + 1));
-    else
-        result = RegDeleteValueA(key, dll.c_str());
-    RegCloseKey(key);
-    return result == ERROR_SUCCESS || (mode == nullptr && result == ERROR_FILE_NOT_FOUND);
-}
-
 bool WaitFor(const std::function<bool()> &cond, DWORD timeoutMs) {
     DWORD start = GetTickCount();
     for (;;) {
@@ -552,6 +540,12 @@ std::string ClassOf(HWND hwnd) {
     return name;
 }
 
+DWORD_PTR Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(hwnd, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result);
+    return result;
+}
+
 void Click(HWND button) {
     PostMessageA(button, BM_CLICK, 0, 0);
 }
@@ -565,9 +559,7 @@ void SetChecked(HWND box, bool checked) {
 }
 
 bool IsChecked(HWND box) {
-    DWORD_PTR state = 0;
-    SendMessageTimeoutA(box, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &state);
-    return state == BST_CHECKED;
+    return Send(box, BM_GETCHECK) == BST_CHECKED;
 }
 
 std::string GetText(HWND hwnd) {
@@ -583,9 +575,7 @@ std::string GetText(HWND hwnd) {
 }
 
 void SetText(HWND hwnd, const std::string &text) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG,
-                        kSendTimeoutMs, &result);
+    Send(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 RECT WindowRect(HWND hwnd) {

@@ -47,6 +47,8 @@ bool WritePng(const Picture &picture, const std::string &windowsPath);
 
 // "(128, 0, 255)" for 0x008000FF, for failure messages.
 std::string RgbText(uint32_t rgb);
+// "(184, 171) 478 x 341": a rectangle's corner and size, for comparisons.
+std::string RectText(const RECT &r);
 
 struct MessageBoxInfo {
     HWND hwnd = nullptr;
@@ -142,11 +144,6 @@ class SetupProcess {
     std::string error_;
 };
 
-// Sets the Wine DLL override of one DLL for programs of this file name (for
-// example "Setup.exe", "ddraw", "" to disable it). A null mode removes the
-// override. Wine reads it when the program starts.
-bool SetAppDllOverride(const std::string &exeName, const std::string &dll, const char *mode);
-
 // Polls cond every 20 ms until it holds or the timeout passes.
 bool WaitFor(const std::function<bool()> &cond, DWORD timeoutMs = kWaitMs);
 
@@ -155,6 +152,9 @@ bool WaitFor(const std::function<bool()> &cond, DWORD timeoutMs = kWaitMs);
 HWND FindChild(HWND parent, const char *className, const char *text = nullptr);
 std::string ClassOf(HWND hwnd);
 
+// Sends a message to a window of the program and returns its result; 0 when
+// the program does not answer within 5 s.
+DWORD_PTR Send(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 // Presses a button (posted BM_CLICK: it returns at once even when the click
 // opens a modal window).
 void Click(HWND button);

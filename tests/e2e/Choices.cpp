@@ -3,7 +3,9 @@
 // browser (what OK and Cancel leave in the destination, the current
 // directory, the drive list with floppy drives), the file-type boxes, and
 // the licence page's Page Up and Page Down keys.
-#include "driver/Driver.h"
+#include "SetupTest.h"
+#include "support/Readers.h"
+#include "win32/CurrentDirectory.h"
 
 #include <gtest/gtest.h>
 
@@ -13,14 +15,12 @@
 #include <string>
 #include <vector>
 
-#include <shellapi.h>
 #include <winioctl.h>
 
 using namespace e2e;
 
 namespace {
 
-const char kDefaultFolder[] = "C:\\Program Files\\Vantorelle";
 const char kTooLong[] = "Folder path is too long.";
 const char kOnDriveA[] = "Program can not be installed on drive 'a:'";
 
@@ -40,12 +40,6 @@ const char kGammaOpen[] = "c:\\ | Choices | Start | Gamma";
 
 // Height of one directory list item.
 const int kItemHeight = 16;
-
-DWORD_PTR Send(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(hwnd, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result);
-    return result;
-}
 
 // The items of a list box or of a combo box's list. Asked from another
 // process, Wine hands the item texts over as UTF-16 whichever way they were
@@ -117,34 +111,6 @@ void EnterItem(HWND list, int index) {
     Send(list, LB_SETCURSEL, index);
     SendKey(list, VK_RETURN);
 }
-
-std::string RectText(const RECT &r) {
-    return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ") " +
-           std::to_string(r.right - r.left) + " x " + std::to_string(r.bottom - r.top);
-}
-
-std::string CurrentDirectory() {
-    char path[MAX_PATH] = "";
-    GetCurrentDirectoryA(sizeof path, path);
-    return path;
-}
-
-// Makes a folder this process's current directory for as long as it lives;
-// a Setup.exe started meanwhile inherits it.
-class CurrentDirectoryScope {
-  public:
-    explicit CurrentDirectoryScope(const std::string &folder) : saved_(CurrentDirectory()) {
-        entered_ = SetCurrentDirectoryA(folder.c_str()) != FALSE;
-    }
-    ~CurrentDirectoryScope() { SetCurrentDirectoryA(saved_.c_str()); }
-    CurrentDirectoryScope(const CurrentDirectoryScope &) = delete;
-    CurrentDirectoryScope &operator=(const CurrentDirectoryScope &) = delete;
-    bool Entered() const { return entered_; }
-
-  private:
-    std::string saved_;
-    bool entered_ = false;
-};
 
 // A drive letter defined for the running Wine prefix by its mount manager,
 // the way Wine's drive configuration defines one: no restart is needed, and
@@ -226,7 +192,7 @@ class WineDrive {
     std::string error_;
 };
 
-class Choices : public ::testing::Test {
+class Choices : public SetupTest {
   protected:
     static void SetUpTestSuite() {
         for (const char *folder : kTreeFolders)
@@ -234,64 +200,20 @@ class Choices : public ::testing::Test {
         RemoveDirectoryA(kMissing);
         // The browser starts at the current directory only while the default
         // destination does not exist; an earlier install may have made it.
-        const char installed[] = "C:\\Program Files\\Vantorelle\0";
-        SHFILEOPSTRUCTA remove = {};
-        remove.wFunc = FO_DELETE;
-        remove.pFrom = installed;
-        remove.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
-        SHFileOperationA(&remove);
-    }
-
-    // Starts Setup.exe and walks from the title page to the licence page.
-    HWND StartToLicence(const char *desktop = "Setup800") {
-        if (!setup.Start(desktop)) {
-            ADD_FAILURE() << "Setup.exe did not start: " << setup.LastError();
-            return nullptr;
-        }
-        HWND title = Page("TForm1");
-        if (title == nullptr)
-            return nullptr;
-        Click(Button(title, "&Next"));
-        HWND welcome = Page("TForm3", "Software Installation");
-        if (welcome == nullptr)
-            return nullptr;
-        Click(Button(welcome, "&Next"));
-        return Page("TForm4", "License Agreement");
+        readers::RemoveTree(kDefaultFolder);
     }
 
     // Starts Setup.exe and walks on to the destination page.
-    HWND StartToDestination(const char *desktop = "Setup800") {
-        HWND licence = StartToLicence(desktop);
-        if (licence == nullptr)
-            return nullptr;
-        Click(Button(licence, "&Agree"));
-        HWND destination = Page("TPathA", "Software Installation");
+    HWND StartToDestination() {
+        HWND destination = WalkTo(kDestination);
         if (destination != nullptr)
             path = Control(destination, "Edit");
         return path != nullptr ? destination : nullptr;
     }
 
-    HWND Page(const char *className, const char *caption = nullptr) {
-        HWND page = setup.WaitWindow(className, caption);
-        if (page == nullptr)
-            ADD_FAILURE() << "expected the page " << className << ": " << setup.LastError();
-        return page;
-    }
-
-    HWND Control(HWND parent, const char *className, const char *text = nullptr) {
-        HWND control = nullptr;
-        WaitFor([&] { return (control = FindChild(parent, className, text)) != nullptr; }, 5000);
-        if (control == nullptr)
-            ADD_FAILURE() << "no " << className << " \"" << (text ? text : "") << "\" in " << ClassOf(parent);
-        return control;
-    }
-
-    HWND Button(HWND parent, const char *text) { return Control(parent, "Button", text); }
-
     // Presses Browse and returns the folder browser once its list is filled.
     HWND OpenBrowser(HWND destination) {
-        Click(Button(destination, "Browse"));
-        HWND browser = Page("TBrowseDirA", "Browse");
+        HWND browser = SetupTest::OpenBrowser(destination);
         if (browser == nullptr)
             return nullptr;
         list = Control(browser, "ListBox");
@@ -316,28 +238,22 @@ class Choices : public ::testing::Test {
         return selected >= 0 && selected < static_cast<int>(items.size()) ? items[selected] : "(none)";
     }
 
-    void CloseBrowser(HWND browser, const char *button) {
-        if (button != nullptr)
-            Click(Button(browser, button));
-        else
-            CloseBox(browser);
-        EXPECT_TRUE(setup.WaitDestroyed(browser))
-            << (button ? button : "the close box") << " did not close the browser: " << setup.LastError();
-    }
-
     // Lets the program handle everything that was posted to it.
     void Settle() {
         setup.WaitIdle(2000);
         Sleep(100);
     }
 
-    // Closes the page by its close box: the program must end at once.
-    void EndWith(HWND page) {
-        CloseBox(page);
-        EXPECT_EQ(0u, setup.WaitExit()) << setup.LastError();
+    // Next on the destination page opens the file-type page; its close box
+    // then ends the program.
+    void NextThenEnd(HWND destination) {
+        HWND fileTypes = Forward(destination, kDestination);
+        ASSERT_NE(nullptr, fileTypes);
+        EndWith(fileTypes);
     }
 
-    SetupProcess setup;
+    // What the test makes its current directory is put back after it.
+    TCurrentDirectoryKeeper currentDirectory;
     HWND path = nullptr;   // the destination page's edit box
     HWND list = nullptr;   // the open browser's directory list
     HWND drives = nullptr; // the open browser's drive list
@@ -443,8 +359,7 @@ class LeavingTheBrowser : public Choices, public ::testing::WithParamInterface<W
 
 TEST_P(LeavingTheBrowser, KeepsTheCurrentDirectory) {
     const WayOut &way = GetParam();
-    CurrentDirectoryScope start(kStart);
-    ASSERT_TRUE(start.Entered()) << "cannot enter " << kStart;
+    ASSERT_TRUE(SetCurrentDirectoryA(kStart)) << "cannot enter " << kStart;
     HWND destination = StartToDestination();
     ASSERT_NE(nullptr, destination);
     SetText(path, kMissing);
@@ -464,7 +379,7 @@ TEST_P(LeavingTheBrowser, KeepsTheCurrentDirectory) {
         // A folder below is only highlighted.
         ClickItem(list, IndexOf(list, "Inner"));
         Settle();
-        CloseBrowser(browser, way.button);
+        CloseWith(browser, way.button);
         EXPECT_EQ(std::string(way.takesFolder ? "C:\\Choices\\Start\\Alpha" : kMissing), GetText(path))
             << way.name << " must " << (way.takesFolder ? "take the open folder" : "leave the destination");
         EXPECT_TRUE(IsVisible(destination));
@@ -479,8 +394,7 @@ INSTANTIATE_TEST_SUITE_P(Browser, LeavingTheBrowser,
                          [](const ::testing::TestParamInfo<WayOut> &info) { return info.param.name; });
 
 TEST_F(Choices, BrowserOkTakesTheOpenFolderNotAHighlightedOne) {
-    CurrentDirectoryScope start(kStart);
-    ASSERT_TRUE(start.Entered()) << "cannot enter " << kStart;
+    ASSERT_TRUE(SetCurrentDirectoryA(kStart)) << "cannot enter " << kStart;
     HWND destination = StartToDestination();
     ASSERT_NE(nullptr, destination);
     SetText(path, kMissing);
@@ -495,7 +409,7 @@ TEST_F(Choices, BrowserOkTakesTheOpenFolderNotAHighlightedOne) {
     EXPECT_TRUE(WaitFor([&] { return Highlighted(list) == "Beta"; }, 5000))
         << "a click must highlight the folder, highlighted is " << Highlighted(list);
     EXPECT_EQ(kStartOpen, ListView(list)) << "a click must open nothing";
-    CloseBrowser(browser, "&Ok");
+    CloseWith(browser, "&Ok");
     EXPECT_EQ(kStart, GetText(path));
 
     // A double click opens a folder; the browser opened on an existing
@@ -514,20 +428,17 @@ TEST_F(Choices, BrowserOkTakesTheOpenFolderNotAHighlightedOne) {
     EXPECT_EQ(kStartOpen, WaitView(kStartOpen)) << "a double click must open the folder";
     DoubleClickItem(list, IndexOf(list, "Gamma"));
     EXPECT_EQ(kGammaOpen, WaitView(kGammaOpen)) << "a double click must open the folder";
-    CloseBrowser(browser, "&Ok");
+    CloseWith(browser, "&Ok");
     EXPECT_EQ("C:\\Choices\\Start\\Gamma", GetText(path));
 
     browser = OpenBrowser(destination);
     ASSERT_NE(nullptr, browser);
     EXPECT_EQ(kGammaOpen, WaitView(kGammaOpen)) << "the browser must open at the destination";
-    CloseBrowser(browser, "&Cancel");
+    CloseWith(browser, "&Cancel");
     EXPECT_EQ("C:\\Choices\\Start\\Gamma", GetText(path));
 
     // The destination the browser gave passes Next.
-    Click(Button(destination, "&Next"));
-    HWND fileTypes = Page("TExtensionsA", "Files Extensions");
-    ASSERT_NE(nullptr, fileTypes);
-    EndWith(fileTypes);
+    NextThenEnd(destination);
 }
 
 // Floppy drives a: and b: are left out of the drive list; the fixed drives
@@ -554,7 +465,7 @@ TEST_F(Choices, BrowserLeavesOutRemovableDrivesAAndB) {
         fixedC = fixedC || (item.rfind("c: [", 0) == 0 && item.back() == ']');
     }
     EXPECT_TRUE(fixedC) << "expected drive c: as \"c: [label]\" among " << all;
-    CloseBrowser(browser, "&Cancel");
+    CloseWith(browser, "&Cancel");
     EndWith(destination);
 }
 
@@ -564,8 +475,7 @@ TEST_F(Choices, BrowserOnAFixedDriveAGivesTheEmptyDestination) {
     WineDrive a('a', DRIVE_FIXED);
     ASSERT_TRUE(a.Defined()) << a.Error();
     ASSERT_EQ(static_cast<UINT>(DRIVE_FIXED), GetDriveTypeA("A:\\")) << "drive a: is not fixed";
-    CurrentDirectoryScope start(kStart);
-    ASSERT_TRUE(start.Entered()) << "cannot enter " << kStart;
+    ASSERT_TRUE(SetCurrentDirectoryA(kStart)) << "cannot enter " << kStart;
 
     HWND destination = StartToDestination();
     ASSERT_NE(nullptr, destination);
@@ -582,50 +492,33 @@ TEST_F(Choices, BrowserOnAFixedDriveAGivesTheEmptyDestination) {
     EXPECT_TRUE(WaitFor([&] { return Send(drives, CB_GETCURSEL) == 0; }, 5000)) << "drive a: was not chosen";
     EXPECT_TRUE(WaitFor([&] { return Send(list, LB_GETCOUNT) == 0; }, 5000))
         << "choosing drive a: must empty the directory list, it shows " << ListView(list);
-    CloseBrowser(browser, "&Ok");
+    CloseWith(browser, "&Ok");
     EXPECT_EQ("", GetText(path));
-
-    Click(Button(destination, "&Next"));
-    HWND fileTypes = Page("TExtensionsA", "Files Extensions");
-    ASSERT_NE(nullptr, fileTypes);
-    EndWith(fileTypes);
+    NextThenEnd(destination);
 }
 
 // ----------------------------------------------------------------- file types
 
-const char *const kTypeBoxes[] = {
-    "Vantorelle &Composition Files (.cmp)",
-    "Vantorelle &Packed Composition Files (.cmn)",
-    "&JPEG Files (.jpg)",
-    "PN&G Files (.png)",
-    "&Bitmap Files (.bmp)",
-    "&MP3 Files (.mp3)",
-    "MP3 &Playlist Files (.m3u .pls)",
-    "&RealMedia Files (.ra .rm)",
-};
-
 TEST_F(Choices, EveryFileTypeClearedStillProceeds) {
     HWND destination = StartToDestination();
     ASSERT_NE(nullptr, destination);
-    Click(Button(destination, "&Next"));
-    HWND fileTypes = Page("TExtensionsA", "Files Extensions");
+    HWND fileTypes = Forward(destination, kDestination);
     ASSERT_NE(nullptr, fileTypes);
 
-    for (const char *caption : kTypeBoxes) {
-        HWND box = Button(fileTypes, caption);
+    for (const TypeBox &type : kTypeBoxes) {
+        HWND box = Button(fileTypes, type.caption);
         ASSERT_NE(nullptr, box);
-        EXPECT_TRUE(IsVisible(box) && IsEnabled(box)) << caption << " must be visible and enabled";
+        EXPECT_TRUE(IsVisible(box) && IsEnabled(box)) << type.caption << " must be visible and enabled";
         SetChecked(box, false);
     }
-    Click(Button(fileTypes, "&Next"));
-    HWND confirmation = Page("TPathConfirmA", "Software Installation");
+    // Forward also waits for the file-type page to leave the screen.
+    HWND confirmation = Forward(fileTypes, kFileTypes);
     ASSERT_NE(nullptr, confirmation);
-    EXPECT_TRUE(setup.WaitHidden(fileTypes)) << setup.LastError();
 
     Click(Button(confirmation, "&Back"));
     ASSERT_EQ(fileTypes, setup.WaitWindow("TExtensionsA", "Files Extensions")) << setup.LastError();
-    for (const char *caption : kTypeBoxes)
-        EXPECT_FALSE(IsChecked(Button(fileTypes, caption))) << caption << " came back ticked";
+    for (const TypeBox &type : kTypeBoxes)
+        EXPECT_FALSE(IsChecked(Button(fileTypes, type.caption))) << type.caption << " came back ticked";
     EndWith(fileTypes);
 }
 
@@ -699,7 +592,7 @@ void ScrollLine(HWND box, WORD direction) {
 }
 
 TEST_F(Choices, LicencePageKeysScrollOneViewOnlyFromAgree) {
-    HWND licence = StartToLicence();
+    HWND licence = WalkTo(kLicence);
     ASSERT_NE(nullptr, licence);
     HWND scrollBox = Control(licence, "TScrollBox");
     HWND no = Button(licence, "&No");
@@ -768,39 +661,29 @@ TEST_F(Choices, LicencePageKeysScrollOneViewOnlyFromAgree) {
 TEST_F(Choices, At1024TheBrowserKeepsItsPlaceAndThePagesAreShot) {
     const std::string folder = WindowsPath(SCREENSHOT_DIR);
     ASSERT_TRUE(MakeFolders(folder)) << "cannot create " << folder;
-    auto shoot = [&](HWND window, const char *name) {
-        Send(window, WM_NULL);
-        Settle();
-        Sleep(200);
-        const std::string file = folder + "\\Setup1024-choices-" + name + ".png";
-        EXPECT_TRUE(setup.Screenshot(file)) << "cannot write " << file;
-    };
-    CurrentDirectoryScope start(kStart);
-    ASSERT_TRUE(start.Entered()) << "cannot enter " << kStart;
+    ASSERT_TRUE(SetCurrentDirectoryA(kStart)) << "cannot enter " << kStart;
 
-    HWND licence = StartToLicence("Setup1024");
+    HWND licence = WalkTo(kLicence, "Setup1024");
     ASSERT_NE(nullptr, licence);
-    shoot(licence, "licence");
-    Click(Button(licence, "&Agree"));
-    HWND destination = Page("TPathA", "Software Installation");
+    Shoot(licence, "choices-licence");
+    HWND destination = Forward(licence, kLicence);
     ASSERT_NE(nullptr, destination);
     path = Control(destination, "Edit");
     ASSERT_NE(nullptr, path);
     EXPECT_EQ("(184, 171) 478 x 341", RectText(WindowRect(destination))) << "the destination page";
-    shoot(destination, "destination");
+    Shoot(destination, "choices-destination");
 
     HWND browser = OpenBrowser(destination);
     ASSERT_NE(nullptr, browser);
     EXPECT_EQ("(156, 106) 478 x 341", RectText(WindowRect(browser))) << "the browser must not be scaled";
     EnterItem(list, IndexOf(list, "Alpha"));
     EXPECT_EQ(kAlphaOpen, WaitView(kAlphaOpen));
-    shoot(browser, "browser");
-    CloseBrowser(browser, "&Ok");
+    Shoot(browser, "choices-browser");
+    CloseWith(browser, "&Ok");
 
-    Click(Button(destination, "&Next"));
-    HWND fileTypes = Page("TExtensionsA", "Files Extensions");
+    HWND fileTypes = Forward(destination, kDestination);
     ASSERT_NE(nullptr, fileTypes);
-    shoot(fileTypes, "file-types");
+    Shoot(fileTypes, "choices-file-types");
     EndWith(fileTypes);
 }
 

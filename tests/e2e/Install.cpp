@@ -1,46 +1,36 @@
 // Whole installs of Setup.exe, driven from outside as a person would, and
 // checked where they leave their traces: the folder tree, License.txt, the
 // file-type classes in the registry and the Start-menu shortcuts.
-#include "driver/Driver.h"
+#include "SetupTest.h"
+#include "support/Readers.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include <objbase.h>
-#include <shellapi.h>
-#include <shlobj.h>
-#include <shlwapi.h>
-
 using namespace e2e;
+using namespace readers;
 
 namespace {
 
-const char kTypical[] = "C:\\Program Files\\Vantorelle";
+const char *const kTypical = kDefaultFolder;
 
+// The registry rows of each file type.
 struct TypeRow {
-    const char *box;       // caption of the check box on the file-type page
-    const char *extension; // the registry rows it stands for
+    const char *extension;
     const char *type;
     const char *description;
     const char *icon;
 };
 
 const TypeRow kTypes[] = {
-    {"Vantorelle &Composition Files (.cmp)", ".cmp", "cmp", "CMP File", ",1"},
-    {"Vantorelle &Packed Composition Files (.cmn)", ".cmn", "cmn", "CMN File", ",0"},
-    {"&JPEG Files (.jpg)", ".jpg", "jpg", "JPG File", ",1"},
-    {"PN&G Files (.png)", ".png", "png", "PNG File", ",1"},
-    {"&Bitmap Files (.bmp)", ".bmp", "bmp", "BMP File", ",1"},
-    {"&MP3 Files (.mp3)", ".mp3", "mp3", "MP3 File", ",1"},
-    {"MP3 &Playlist Files (.m3u .pls)", ".m3u", "m3u", "M3U File", ",1"},
-    {"MP3 &Playlist Files (.m3u .pls)", ".pls", "pls", "PLS File", ",1"},
-    {"&RealMedia Files (.ra .rm)", ".ra", "ra", "RA File", ",1"},
-    {"&RealMedia Files (.ra .rm)", ".rm", "rm", "RM File", ",1"},
+    {".cmp", "cmp", "CMP File", ",1"}, {".cmn", "cmn", "CMN File", ",0"}, {".jpg", "jpg", "JPG File", ",1"},
+    {".png", "png", "PNG File", ",1"}, {".bmp", "bmp", "BMP File", ",1"}, {".mp3", "mp3", "MP3 File", ",1"},
+    {".m3u", "m3u", "M3U File", ",1"}, {".pls", "pls", "PLS File", ",1"}, {".ra", "ra", "RA File", ",1"},
+    {".rm", "rm", "RM File", ",1"},
 };
 
 // The 43 carried files: manifest id, folder below the install folder, name.
@@ -100,55 +90,10 @@ const char kNote[] =
     "Note: It seems that there is no DirectDraw installed. If you feel some inconvenience playing back "
     "compositions, please, see section \"Performance/Improving performance\" in help system.";
 
-std::string ReadFile(const std::string &path, bool *found = nullptr) {
-    std::ifstream in(path, std::ios::binary);
-    if (found)
-        *found = static_cast<bool>(in);
-    std::ostringstream data;
-    data << in.rdbuf();
-    return data.str();
-}
-
-bool Exists(const std::string &path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-bool IsFolder(const std::string &path) {
-    DWORD a = GetFileAttributesA(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-// A path for the wide file functions, which take the "\\?\" form beyond
-// MAX_PATH characters.
-std::wstring LongPath(const std::string &path) {
-    wchar_t wide[1024];
-    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, 1024);
-    return L"\\\\?\\" + std::wstring(wide);
-}
-
-// The names in a folder, without "." and ".."; false when it cannot be listed.
-bool ListFolder(const std::string &folder, std::vector<std::wstring> &names) {
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((LongPath(folder) + L"\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return false;
-    do {
-        if (lstrcmpW(found.cFileName, L".") && lstrcmpW(found.cFileName, L".."))
-            names.push_back(found.cFileName);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    return true;
-}
-
-int CountEntries(const std::string &folder) {
-    std::vector<std::wstring> names;
-    return ListFolder(folder, names) ? static_cast<int>(names.size()) : -1;
-}
-
 // The agreement as License.txt must hold it: the licence page's text from its
 // form data, lines joined with CR LF, each "&&" written as one "&".
 std::string ExpectedLicence() {
-    std::string form = ReadFile(WindowsPath(SOURCE_DIR "/resources/forms/Form4.form"));
+    std::string form = FileText(WindowsPath(SOURCE_DIR "/resources/forms/Form4.form"));
     std::istringstream in(form);
     std::string line, text;
     bool inside = false, first = true;
@@ -175,126 +120,16 @@ std::string ExpectedLicence() {
     return collapsed;
 }
 
-std::string RegText(const std::string &key, const char *value = nullptr, bool *found = nullptr) {
-    HKEY handle;
-    if (found)
-        *found = false;
-    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
-        return "";
-    char data[1024] = "";
-    DWORD size = sizeof(data), type = 0;
-    LONG result = RegQueryValueExA(handle, value, nullptr, &type, reinterpret_cast<BYTE *>(data), &size);
-    RegCloseKey(handle);
-    if (result != ERROR_SUCCESS || type != REG_SZ)
-        return "";
-    if (found)
-        *found = true;
-    return data;
-}
-
-std::string RegBinary(const std::string &key, const char *value) {
-    HKEY handle;
-    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
-        return "missing key";
-    BYTE data[16];
-    DWORD size = sizeof(data), type = 0;
-    LONG result = RegQueryValueExA(handle, value, nullptr, &type, data, &size);
-    RegCloseKey(handle);
-    if (result != ERROR_SUCCESS || type != REG_BINARY)
-        return "missing value";
-    std::string hex;
-    for (DWORD i = 0; i < size; i++) {
-        char b[4];
-        wsprintfA(b, i ? " %02X" : "%02X", data[i]);
-        hex += b;
-    }
-    return hex;
-}
-
-bool KeyExists(const std::string &key) {
-    HKEY handle;
-    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(handle);
-    return true;
-}
-
-void DeleteTypes() {
-    for (const TypeRow &row : kTypes) {
-        SHDeleteKeyA(HKEY_CLASSES_ROOT, row.extension);
-        SHDeleteKeyA(HKEY_CLASSES_ROOT, (std::string(row.type) + "_auto_file").c_str());
-    }
-}
-
-std::string ProgramsFolder() {
-    char path[MAX_PATH] = "";
-    SHGetSpecialFolderPathA(nullptr, path, CSIDL_PROGRAMS, FALSE);
-    return path;
-}
-
-void DeleteStartMenuFolder() {
-    std::string folder = ProgramsFolder() + "\\Vantorelle";
-    std::string files = folder + '\0' + '\0';
-    SHFILEOPSTRUCTA op = {};
-    op.wFunc = FO_DELETE;
-    op.pFrom = files.c_str();
-    op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
-    SHFileOperationA(&op);
-}
-
-struct ShortcutInfo {
-    bool loaded = false;
-    std::string path, description, workingDirectory;
-};
-
-ShortcutInfo ReadShortcut(const std::string &file) {
-    ShortcutInfo info;
-    CoInitialize(nullptr);
-    IShellLinkA *link = nullptr;
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                   reinterpret_cast<void **>(&link)))) {
-        IPersistFile *persist = nullptr;
-        if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void **>(&persist)))) {
-            wchar_t wide[MAX_PATH];
-            MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide, MAX_PATH);
-            if (SUCCEEDED(persist->Load(wide, STGM_READ))) {
-                char text[MAX_PATH] = "";
-                info.loaded = true;
-                link->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH);
-                info.path = text;
-                text[0] = 0;
-                link->GetDescription(text, MAX_PATH);
-                info.description = text;
-                text[0] = 0;
-                link->GetWorkingDirectory(text, MAX_PATH);
-                info.workingDirectory = text;
-            }
-            persist->Release();
-        }
-        link->Release();
-    }
-    CoUninitialize();
-    return info;
-}
-
-class Install : public ::testing::Test {
+class Install : public SetupTest {
   protected:
     void SetUp() override {
-        DeleteTypes();
-        DeleteStartMenuFolder();
+        RemoveFileTypes();
+        RemoveTree(StartMenuFolder());
     }
     void TearDown() override {
         SetAppDllOverride("Setup.exe", "ddraw", nullptr);
-        DeleteTypes();
-        DeleteStartMenuFolder();
-    }
-
-    // A page may be shown before its buttons are made: waits for the button.
-    HWND Button(HWND page, const char *text) {
-        HWND button = nullptr;
-        WaitFor([&] { return (button = FindChild(page, "Button", text)) != nullptr; });
-        EXPECT_TRUE(button) << "no button " << text << " on the page " << ClassOf(page);
-        return button;
+        RemoveFileTypes();
+        RemoveTree(StartMenuFolder());
     }
 
     // Title page to confirmation page with the given destination text; the
@@ -302,49 +137,43 @@ class Install : public ::testing::Test {
     // this build's Setup.exe unless another copy is named.
     HWND WalkToConfirmation(const std::string &destination, const std::vector<bool> *ticks = nullptr,
                             const std::string &exe = WindowsPath(SETUP_EXE)) {
-        EXPECT_TRUE(setup.StartProgram(exe, "Setup1024")) << setup.LastError();
-        HWND title = setup.WaitWindow("TForm1");
-        EXPECT_TRUE(title) << setup.LastError();
-        Click(Button(title, "&Next"));
-        HWND welcome = setup.WaitWindow("TForm3");
-        Click(Button(welcome, "&Next"));
-        HWND licence = setup.WaitWindow("TForm4");
-        Click(Button(licence, "&Agree"));
-        HWND path = setup.WaitWindow("TPathA");
-        EXPECT_TRUE(path) << setup.LastError();
-        SetText(FindChild(path, "Edit"), destination);
-        Click(Button(path, "&Next"));
-        HWND types = setup.WaitWindow("TExtensionsA");
-        EXPECT_TRUE(types) << setup.LastError();
-        if (ticks) {
-            const char *boxes[] = {kTypes[0].box, kTypes[1].box, kTypes[2].box, kTypes[3].box,
-                                   kTypes[4].box, kTypes[5].box, kTypes[6].box, kTypes[8].box};
+        HWND path = WalkTo(kDestination, "Setup1024", exe);
+        if (path == nullptr)
+            return nullptr;
+        SetText(Control(path, "Edit"), destination);
+        HWND types = Forward(path, kDestination);
+        if (types != nullptr && ticks != nullptr) {
             for (size_t i = 0; i < 8; i++)
-                SetChecked(FindChild(types, "Button", boxes[i]), (*ticks)[i]);
+                SetChecked(Button(types, kTypeBoxes[i].caption), (*ticks)[i]);
         }
-        Click(Button(types, "&Next"));
-        HWND confirmation = setup.WaitWindow("TPathConfirmA");
-        EXPECT_TRUE(confirmation) << setup.LastError();
+        HWND confirmation = Forward(types, kFileTypes);
         EXPECT_TRUE(setup.WaitIdle());
         return confirmation;
     }
 
-    // Finish, then the success page's OK; returns the program's exit code.
-    // With a shot name, pictures of the turning gauge and of the success page
-    // are left in the screenshot folder.
-    DWORD FinishAndConfirm(HWND confirmation, const char *shots = nullptr) {
+    // The success page, which an install may take a while to reach.
+    HWND SuccessPage() { return Page("TForm5", "Software Installation", 60000); }
+
+    // Finish, then the success page, with no message box before it.
+    HWND FinishToSuccess(HWND confirmation) {
         Click(Button(confirmation, "&Finish"));
-        if (shots) {
-            MakeFolders(WindowsPath(SCREENSHOT_DIR));
+        HWND success = SuccessPage();
+        EXPECT_FALSE(success && setup.WaitMessageBox(300).hwnd) << "a message box before the success page";
+        return success;
+    }
+
+    // Finish, then the success page's OK; returns the program's exit code.
+    // When asked, pictures of the turning gauge and of the success page are
+    // left in the screenshot folder.
+    DWORD FinishAndConfirm(HWND confirmation, bool shoot = false) {
+        Click(Button(confirmation, "&Finish"));
+        if (shoot) {
             Sleep(2000);
-            setup.Screenshot(WindowsPath(SCREENSHOT_DIR "/") + shots + "-10-installing.png");
+            setup.Screenshot(ShotPath("10-installing"));
         }
-        HWND success = setup.WaitWindow("TForm5", "Software Installation", 60000);
-        if (shots && success) {
-            setup.WaitIdle();
-            setup.Screenshot(WindowsPath(SCREENSHOT_DIR "/") + shots + "-11-success.png");
-        }
-        EXPECT_TRUE(success) << "no success page: " << setup.LastError();
+        HWND success = SuccessPage();
+        if (shoot)
+            Shoot(success, "11-success");
         EXPECT_TRUE(setup.FindPage("TPathConfirmA")) << "the confirmation page stays under the success page";
         Click(Button(success, "OK"));
         return setup.WaitExit(20000);
@@ -355,7 +184,7 @@ class Install : public ::testing::Test {
     void ExpectTree(const std::string &dir, const std::string &product = "") {
         for (const char *folder :
              {"InBox", "OutBox", "Images", "Shapes", "Compositions", "Music", "ScreenShots"})
-            EXPECT_TRUE(IsFolder(dir + "\\" + folder)) << folder;
+            EXPECT_TRUE(DirectoryExists(dir + "\\" + folder)) << folder;
         for (const char *empty : {"InBox", "OutBox", "Music", "ScreenShots"})
             EXPECT_EQ(0, CountEntries(dir + "\\" + empty)) << empty;
         EXPECT_EQ(25, CountEntries(dir + "\\Images"));
@@ -367,15 +196,15 @@ class Install : public ::testing::Test {
             std::string rel = (file.folder[0] ? std::string(file.folder) + "\\" : "") + file.name;
             std::string installed = dir + "\\" + rel;
             bool found = false;
-            std::string got = ReadFile(installed, &found);
+            std::string got = FileText(installed, &found);
             std::string want = product.empty()
-                                   ? ReadFile(WindowsPath(PAYLOAD_DIR "/files/" + std::to_string(file.id)))
-                                   : ReadFile(WindowsPath(product) + "\\" + rel);
+                                   ? FileText(WindowsPath(PAYLOAD_DIR "/files/" + std::to_string(file.id)))
+                                   : FileText(WindowsPath(product) + "\\" + rel);
             ASSERT_TRUE(found) << installed;
             EXPECT_TRUE(got == want) << installed << " differs from its source (" << got.size() << " bytes, "
                                      << want.size() << " expected)";
         }
-        std::string licence = ReadFile(dir + "\\License.txt");
+        std::string licence = FileText(dir + "\\License.txt");
         std::string expected = ExpectedLicence();
         EXPECT_GT(expected.size(), 10000u);
         EXPECT_EQ(expected.size(), licence.size());
@@ -384,35 +213,32 @@ class Install : public ::testing::Test {
 
     void ExpectType(const TypeRow &row, const std::string &dir) {
         std::string cls = std::string(row.type) + "_auto_file";
-        EXPECT_EQ(cls, RegText(row.extension)) << row.extension;
-        EXPECT_EQ("\"" + dir + "\\Vantorelle.exe\" %1", RegText(cls + "\\shell\\open\\command")) << cls;
-        EXPECT_EQ(row.description, RegText(cls)) << cls;
-        EXPECT_EQ("00 00 00 00", RegBinary(cls, "EditFlags")) << cls;
-        EXPECT_EQ(dir + "\\Vantorelle.exe" + row.icon, RegText(cls + "\\DefaultIcon")) << cls;
-        bool found = false;
-        EXPECT_EQ("", RegText(cls + "\\shell", nullptr, &found));
-        EXPECT_TRUE(found) << cls << "\\shell has an empty default value";
-        EXPECT_EQ("", RegText(cls + "\\shell\\open", nullptr, &found));
-        EXPECT_TRUE(found) << cls << "\\shell\\open has an empty default value";
-        EXPECT_EQ("01 00 00 00", RegBinary(cls + "\\shell\\open", "EditFlags")) << cls;
+        EXPECT_EQ(Text(cls), ReadValue(row.extension)) << row.extension;
+        EXPECT_EQ(Text("\"" + dir + "\\Vantorelle.exe\" %1"), ReadValue(cls + "\\shell\\open\\command"))
+            << cls;
+        EXPECT_EQ(Text(row.description), ReadValue(cls)) << cls;
+        EXPECT_EQ(Flags(0), ReadValue(cls, "EditFlags")) << cls;
+        EXPECT_EQ(Text(dir + "\\Vantorelle.exe" + row.icon), ReadValue(cls + "\\DefaultIcon")) << cls;
+        // The shell keys have an empty default value.
+        EXPECT_EQ(Text(""), ReadValue(cls + "\\shell")) << cls;
+        EXPECT_EQ(Text(""), ReadValue(cls + "\\shell\\open")) << cls;
+        EXPECT_EQ(Flags(1), ReadValue(cls + "\\shell\\open", "EditFlags")) << cls;
     }
 
     void ExpectShortcuts(const std::string &dir) {
-        std::string folder = ProgramsFolder() + "\\Vantorelle";
-        ShortcutInfo program = ReadShortcut(folder + "\\Vantorelle.lnk");
+        const std::string folder = StartMenuFolder();
+        Shortcut program = ReadShortcut(folder + "\\Vantorelle.lnk");
         ASSERT_TRUE(program.loaded) << folder << "\\Vantorelle.lnk";
-        EXPECT_EQ(dir + "\\Vantorelle.exe", program.path);
+        EXPECT_EQ(dir + "\\Vantorelle.exe", program.target);
         EXPECT_EQ("", program.workingDirectory);
         EXPECT_EQ("2.0", program.description.substr(program.description.size() - 3));
-        ShortcutInfo help = ReadShortcut(folder + "\\Help.lnk");
+        Shortcut help = ReadShortcut(folder + "\\Help.lnk");
         ASSERT_TRUE(help.loaded) << folder << "\\Help.lnk";
-        EXPECT_EQ(dir + "\\Vantorelle.hlp", help.path);
+        EXPECT_EQ(dir + "\\Vantorelle.hlp", help.target);
         EXPECT_EQ("", help.workingDirectory);
         EXPECT_EQ(program.description, help.description);
         EXPECT_EQ(2, CountEntries(folder));
     }
-
-    SetupProcess setup;
 };
 
 TEST_F(Install, TypicalRunLeavesTreeLicenceTypesAndShortcuts) {
@@ -421,9 +247,9 @@ TEST_F(Install, TypicalRunLeavesTreeLicenceTypesAndShortcuts) {
     EXPECT_EQ(kTypical, GetText(FindChild(confirmation, "Edit")));
     // Something left by an earlier install is cleared first.
     MakeFolders(std::string(kTypical) + "\\Old");
-    std::ofstream(std::string(kTypical) + "\\Old\\stale.txt") << "stale";
+    WriteText(std::string(kTypical) + "\\Old\\stale.txt", "stale");
 
-    EXPECT_EQ(0u, FinishAndConfirm(confirmation, "Setup1024"));
+    EXPECT_EQ(0u, FinishAndConfirm(confirmation, true));
 
     ExpectTree(kTypical);
     EXPECT_FALSE(Exists(std::string(kTypical) + "\\Old"));
@@ -480,10 +306,8 @@ TEST_F(Install, NothingTickedWritesNoTypeAndShowsNoNote) {
     std::vector<bool> none(8, false);
     HWND confirmation = WalkToConfirmation(kTypical, &none);
     ASSERT_TRUE(confirmation);
-    Click(Button(confirmation, "&Finish"));
-    HWND success = setup.WaitWindow("TForm5", "Software Installation", 60000);
-    ASSERT_TRUE(success) << setup.LastError();
-    EXPECT_FALSE(setup.WaitMessageBox(300).hwnd) << "no note before the success page";
+    HWND success = FinishToSuccess(confirmation);
+    ASSERT_TRUE(success);
     Click(Button(success, "OK"));
     EXPECT_EQ(0u, setup.WaitExit(20000));
     for (const TypeRow &row : kTypes)
@@ -499,9 +323,7 @@ TEST_F(Install, MissingParentShowsTheFailurePageAndWritesNothing) {
     Click(Button(confirmation, "&Finish"));
     HWND failure = setup.WaitWindow("TForm2");
     ASSERT_TRUE(failure) << setup.LastError();
-    setup.WaitIdle();
-    MakeFolders(WindowsPath(SCREENSHOT_DIR));
-    setup.Screenshot(WindowsPath(SCREENSHOT_DIR "/Setup1024-12-failure.png"));
+    Shoot(failure, "12-failure");
     EXPECT_TRUE(IsVisible(confirmation)) << "the confirmation page stays beside the failure page";
     EXPECT_FALSE(Exists(parent));
     EXPECT_FALSE(KeyExists(".cmp"));
@@ -562,11 +384,10 @@ TEST_F(Install, FolderTooLongForItsFilesIsRefusedBeforeAnythingIsTouched) {
         Click(Button(confirmation, "&Finish"));
         HWND failure = setup.WaitWindow("TForm2");
         ASSERT_TRUE(failure) << setup.LastError();
-        std::vector<std::wstring> names;
-        ASSERT_TRUE(ListFolder(dir, names));
-        EXPECT_EQ(std::vector<std::wstring>{L"kept.txt"}, names) << "nothing removed, created or written";
+        EXPECT_EQ(std::vector<std::string>{"kept.txt"}, Listing(dir))
+            << "nothing removed, created or written";
         EXPECT_FALSE(KeyExists(".cmp"));
-        EXPECT_FALSE(Exists(ProgramsFolder() + "\\Vantorelle"));
+        EXPECT_FALSE(Exists(StartMenuFolder()));
         Click(Button(failure, "OK"));
         EXPECT_EQ(0u, setup.WaitExit());
     }
@@ -579,8 +400,8 @@ TEST_F(Install, FinishClicksQueuedDuringAnInstallStartNoOther) {
     // Three more clicks wait in the queue while the first one installs.
     for (int i = 0; i < 4; i++)
         Click(finish);
-    HWND success = setup.WaitWindow("TForm5", "Software Installation", 60000);
-    ASSERT_TRUE(success) << setup.LastError();
+    HWND success = SuccessPage();
+    ASSERT_TRUE(success);
     // Long enough for a second install to reach its own success page.
     Sleep(8000);
     EXPECT_EQ(1u, setup.AllWindows("TForm5").size()) << "one install, one success page";
@@ -593,10 +414,9 @@ TEST_F(Install, WithoutDirectDrawTheNoteFollowsTheSuccessPageOnce) {
     ASSERT_TRUE(SetAppDllOverride("Setup.exe", "ddraw", ""));
     HWND confirmation = WalkToConfirmation(kTypical);
     ASSERT_TRUE(confirmation);
-    Click(Button(confirmation, "&Finish"));
-    HWND success = setup.WaitWindow("TForm5", "Software Installation", 60000);
-    ASSERT_TRUE(success) << setup.LastError();
-    EXPECT_FALSE(setup.WaitMessageBox(300).hwnd) << "the note comes after the success page";
+    // The note comes after the success page.
+    HWND success = FinishToSuccess(confirmation);
+    ASSERT_TRUE(success);
     Click(Button(success, "OK"));
     MessageBoxInfo note = setup.WaitMessageBox();
     ASSERT_TRUE(note.hwnd) << setup.LastError();

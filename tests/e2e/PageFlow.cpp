@@ -2,7 +2,7 @@
 // every move between the pages that needs no install, the ways the program
 // ends, the exit confirmation, the backdrop's raising of the current page and
 // where the pages stand on screens of different widths.
-#include "driver/Driver.h"
+#include "SetupTest.h"
 
 #include <gtest/gtest.h>
 
@@ -12,47 +12,6 @@
 using namespace e2e;
 
 namespace {
-
-enum Stage { kTitle, kWelcome, kLicence, kDestination, kFileTypes, kConfirmation };
-
-struct PageInfo {
-    const char *className;
-    const char *caption; // null: any caption
-    const char *forward; // the button that moves on, null on the last page
-};
-
-const PageInfo kPages[] = {
-    {"TForm1", nullptr, "&Next"},
-    {"TForm3", "Software Installation", "&Next"},
-    {"TForm4", "License Agreement", "&Agree"},
-    {"TPathA", "Software Installation", "&Next"},
-    {"TExtensionsA", "Files Extensions", "&Next"},
-    {"TPathConfirmA", "Software Installation", nullptr},
-};
-
-const char kDefaultFolder[] = "C:\\Program Files\\Vantorelle";
-
-struct TypeBox {
-    const char *caption;
-    bool ticked;
-};
-
-// The file-type page's boxes and their designed ticks.
-const TypeBox kTypeBoxes[] = {
-    {"Vantorelle &Composition Files (.cmp)", true},
-    {"Vantorelle &Packed Composition Files (.cmn)", true},
-    {"&JPEG Files (.jpg)", true},
-    {"PN&G Files (.png)", true},
-    {"&Bitmap Files (.bmp)", false},
-    {"&MP3 Files (.mp3)", true},
-    {"MP3 &Playlist Files (.m3u .pls)", true},
-    {"&RealMedia Files (.ra .rm)", false},
-};
-
-std::string RectText(const RECT &r) {
-    return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ") " +
-           std::to_string(r.right - r.left) + " x " + std::to_string(r.bottom - r.top);
-}
 
 std::string Geometry(int left, int top, int width, int height) {
     return RectText(RECT{left, top, left + width, top + height});
@@ -76,72 +35,10 @@ std::string PageState(HWND page) {
     return state;
 }
 
-class PageFlow : public ::testing::Test {
+class PageFlow : public SetupTest {
   protected:
-    // Starts Setup.exe and returns its title page.
-    HWND Start(const char *desktop = "Setup800") {
-        if (!setup.Start(desktop)) {
-            ADD_FAILURE() << "Setup.exe did not start: " << setup.LastError();
-            return nullptr;
-        }
-        return Page(kTitle);
-    }
-
-    HWND Page(Stage stage) {
-        HWND page = setup.WaitWindow(kPages[stage].className, kPages[stage].caption);
-        if (page == nullptr)
-            ADD_FAILURE() << "expected the page " << kPages[stage].className << ": " << setup.LastError();
-        return page;
-    }
-
-    HWND Control(HWND page, const char *className, const char *text) {
-        HWND control = nullptr;
-        WaitFor([&] { return (control = FindChild(page, className, text)) != nullptr; }, 5000);
-        if (control == nullptr)
-            ADD_FAILURE() << "no " << className << " \"" << (text ? text : "") << "\" on the page "
-                          << ClassOf(page);
-        return control;
-    }
-
-    HWND Button(HWND page, const char *text) { return Control(page, "Button", text); }
-
-    // Presses the forward button of the page at this stage, waits for the
-    // next page and for this one to leave the screen (the title page stays).
-    HWND Forward(HWND page, Stage from) {
-        HWND button = Button(page, kPages[from].forward);
-        if (button == nullptr)
-            return nullptr;
-        Click(button);
-        HWND next = Page(static_cast<Stage>(from + 1));
-        if (next != nullptr && from != kTitle && !setup.WaitHidden(page))
-            ADD_FAILURE() << "page " << kPages[from].className << " stayed on screen: " << setup.LastError();
-        return next;
-    }
-
-    // Starts Setup.exe and walks forward to the page of this stage.
-    HWND WalkTo(Stage stage, const char *desktop = "Setup800") {
-        HWND page = Start(desktop);
-        for (int s = kTitle; page != nullptr && s < stage; ++s)
-            page = Forward(page, static_cast<Stage>(s));
-        return page;
-    }
-
-    void ExpectEndsWithZero() { EXPECT_EQ(0u, setup.WaitExit()) << setup.LastError(); }
-
     // A program told to quit is gone well within half a second.
     void ExpectStillRunning() { EXPECT_EQ(kStillRunning, setup.WaitExit(500)) << "the program ended"; }
-
-    // Presses the page's Exit Setup button and returns the exit confirmation.
-    HWND OpenExitConfirmation(HWND page, const char *exitButton) {
-        HWND button = Button(page, exitButton);
-        if (button == nullptr)
-            return nullptr;
-        Click(button);
-        HWND dialog = setup.WaitWindow("TExitSetup", "Software Installation");
-        if (dialog == nullptr)
-            ADD_FAILURE() << "expected the exit confirmation: " << setup.LastError();
-        return dialog;
-    }
 
     void ExpectDefaultTicks(HWND page) {
         for (const TypeBox &box : kTypeBoxes) {
@@ -151,8 +48,6 @@ class PageFlow : public ::testing::Test {
             }
         }
     }
-
-    SetupProcess setup;
 };
 
 TEST_F(PageFlow, ForwardMovesShowTheNextPageAndHideOrFreeTheLastOne) {
@@ -176,7 +71,7 @@ TEST_F(PageFlow, ForwardMovesShowTheNextPageAndHideOrFreeTheLastOne) {
     HWND destination = Forward(licence, kLicence);
     ASSERT_NE(nullptr, destination);
     EXPECT_TRUE(IsWindow(licence)) << "the licence page was destroyed; it must live on hidden";
-    HWND path = Control(destination, "Edit", nullptr);
+    HWND path = Control(destination, "Edit");
     ASSERT_NE(nullptr, path);
     EXPECT_EQ(kDefaultFolder, GetText(path));
 
@@ -188,7 +83,7 @@ TEST_F(PageFlow, ForwardMovesShowTheNextPageAndHideOrFreeTheLastOne) {
     HWND confirmation = Forward(fileTypes, kFileTypes);
     ASSERT_NE(nullptr, confirmation);
     EXPECT_TRUE(IsWindow(fileTypes));
-    HWND actualPath = Control(confirmation, "Edit", nullptr);
+    HWND actualPath = Control(confirmation, "Edit");
     ASSERT_NE(nullptr, actualPath);
     EXPECT_EQ(kDefaultFolder, GetText(actualPath));
     EXPECT_NE(nullptr, Button(confirmation, "&Finish"));
@@ -211,7 +106,7 @@ TEST_F(PageFlow, BackFromFileTypesShowsTheSameDestinationAndNextMakesAFreshFileT
     EXPECT_EQ(destination, setup.WaitWindow("TPathA"))
         << "Back must show the destination page that was hidden";
     EXPECT_TRUE(setup.WaitHidden(fileTypes)) << setup.LastError();
-    EXPECT_EQ(kDefaultFolder, GetText(Control(destination, "Edit", nullptr)));
+    EXPECT_EQ(kDefaultFolder, GetText(Control(destination, "Edit")));
 
     HWND fresh = Forward(destination, kDestination);
     ASSERT_NE(nullptr, fresh);
@@ -244,10 +139,10 @@ TEST_F(PageFlow, BackFromConfirmationFreesItKeepsTheTicksAndNextReadsThePathAfre
     Click(Button(fileTypes, "&Back"));
     HWND destination = Page(kDestination);
     ASSERT_NE(nullptr, destination);
-    SetText(Control(destination, "Edit", nullptr), "D:\\Games");
+    SetText(Control(destination, "Edit"), "D:\\Games");
     HWND fresh = Forward(Forward(destination, kDestination), kFileTypes);
     ASSERT_NE(nullptr, fresh);
-    EXPECT_EQ("D:\\Games\\Vantorelle", GetText(Control(fresh, "Edit", nullptr)));
+    EXPECT_EQ("D:\\Games\\Vantorelle", GetText(Control(fresh, "Edit")));
     EXPECT_EQ(1u, setup.AllWindows("TPathConfirmA").size());
 
     CloseBox(fresh);
@@ -306,24 +201,20 @@ TEST_P(ExitSetupAsks, NoAndCloseBoxStayExitEnds) {
     setup.WaitIdle(2000);
     const std::string before = PageState(page);
 
+    // No, then the dialog's close box.
+    for (const char *way : {"&No", static_cast<const char *>(nullptr)}) {
+        HWND dialog = OpenExitConfirmation(page, GetParam().button);
+        ASSERT_NE(nullptr, dialog);
+        if (way != nullptr) {
+            ASSERT_NE(nullptr, Button(dialog, "&No"));
+            EXPECT_NE(nullptr, Button(dialog, "&Exit"));
+        }
+        CloseWith(dialog, way);
+        ExpectStillRunning();
+        EXPECT_EQ(before, PageState(page)) << (way ? "No" : "the dialog's close box") << " changed the page";
+    }
+
     HWND dialog = OpenExitConfirmation(page, GetParam().button);
-    ASSERT_NE(nullptr, dialog);
-    HWND no = Button(dialog, "&No");
-    ASSERT_NE(nullptr, no);
-    EXPECT_NE(nullptr, Button(dialog, "&Exit"));
-    Click(no);
-    EXPECT_TRUE(setup.WaitDestroyed(dialog)) << "No must close the exit confirmation";
-    ExpectStillRunning();
-    EXPECT_EQ(before, PageState(page)) << "No changed the page";
-
-    dialog = OpenExitConfirmation(page, GetParam().button);
-    ASSERT_NE(nullptr, dialog);
-    CloseBox(dialog);
-    EXPECT_TRUE(setup.WaitDestroyed(dialog)) << "the close box must close the exit confirmation";
-    ExpectStillRunning();
-    EXPECT_EQ(before, PageState(page)) << "the dialog's close box changed the page";
-
-    dialog = OpenExitConfirmation(page, GetParam().button);
     ASSERT_NE(nullptr, dialog);
     Click(Button(dialog, "&Exit"));
     ExpectEndsWithZero();
@@ -429,8 +320,7 @@ TEST_P(PagePositions, FollowTheScreenWidth) {
             HWND dialog = OpenExitConfirmation(page, "&Exit Setup");
             ASSERT_NE(nullptr, dialog);
             EXPECT_EQ(Geometry(200, 104, 311, 156), RectText(WindowRect(dialog))) << "exit confirmation";
-            Click(Button(dialog, "&No"));
-            ASSERT_TRUE(setup.WaitDestroyed(dialog));
+            ASSERT_TRUE(CloseWith(dialog, "&No"));
         }
     }
     CloseBox(page);

@@ -9,7 +9,7 @@
 // into the default folder for the success page, once into a folder whose
 // parent is missing for the failure page. Exit code 0 when every picture
 // was taken; otherwise it names the page it waited for in vain.
-#include "driver/Driver.h"
+#include "driver/Pages.h"
 
 #include <cstdio>
 #include <string>
@@ -18,99 +18,61 @@ using namespace e2e;
 
 namespace {
 
-class Walk {
+// One run of the program; the first miss is the one reported, and the walk
+// gives up at once after it.
+class Walk : public PageWalker {
   public:
     Walk(const std::string &folder, const std::string &desktop) : Folder(folder) {
-        if (!Setup.Start(desktop))
-            Fail("start on " + desktop);
-    }
-    ~Walk() {
-        if (Setup.Running())
-            Setup.Kill();
+        pageWaitMs = 60000;
+        stopAfterMiss = true;
+        Title = Start(WindowsPath(SETUP_EXE), desktop);
     }
 
     bool Ok() const { return Failed.empty(); }
     const std::string &Failure() const { return Failed; }
 
-    HWND Page(const char *className) {
-        if (!Ok())
-            return nullptr;
-        HWND page = Setup.WaitWindow(className, nullptr, 60000);
-        if (page == nullptr)
-            Fail(className);
-        return page;
-    }
-
-    void Press(HWND page, const char *text) {
-        HWND button = nullptr;
-        if (page != nullptr)
-            WaitFor([&] { return (button = FindChild(page, "Button", text)) != nullptr; }, 5000);
-        if (button == nullptr)
-            Fail(std::string("button ") + text);
-        else
-            Click(button);
-    }
-
-    // Lets the page finish painting, then keeps the whole desktop.
+    void Press(HWND page, const char *text) { Click(Button(page, text)); }
     void Shoot(HWND page, const std::string &name) {
-        if (page == nullptr)
-            return;
-        DWORD_PTR ignored;
-        SendMessageTimeoutA(page, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
-        Setup.WaitIdle(2000);
-        Sleep(300);
-        std::string path = Folder.empty() ? name : Folder + "\\" + name + ".png";
-        if (!Setup.Screenshot(path))
-            Fail("writing " + path);
+        ShootTo(page, Folder.empty() ? name : Folder + "\\" + name + ".png");
     }
 
     // From the title page to the confirmation page, with the given folder;
     // pictures of the pages on the way when asked.
     HWND ToConfirmation(const std::string &folder, bool shoot) {
-        HWND title = Page("TForm1");
-        if (shoot)
-            Shoot(title, "800x600-01-title");
-        Press(title, "&Next");
-        HWND welcome = Page("TForm3");
-        if (shoot)
-            Shoot(welcome, "800x600-02-welcome");
-        Press(welcome, "&Next");
-        HWND licence = Page("TForm4");
-        if (shoot)
-            Shoot(licence, "800x600-03-licence");
-        Press(licence, "&Agree");
-        HWND destination = Page("TPathA");
-        if (shoot) {
-            Shoot(destination, "800x600-04-destination");
-            Press(destination, "Browse");
-            HWND browser = Page("TBrowseDirA");
-            Shoot(browser, "800x600-05-browser");
-            Press(browser, "&Cancel");
-            if (browser != nullptr)
-                Setup.WaitDestroyed(browser);
-            Press(destination, "&Exit Setup");
-            HWND exit = Page("TExitSetup");
-            Shoot(exit, "800x600-06-exit-confirmation");
-            Press(exit, "&No");
-            if (exit != nullptr)
-                Setup.WaitDestroyed(exit);
+        const char *const shots[] = {"800x600-01-title", "800x600-02-welcome", "800x600-03-licence",
+                                     "800x600-04-destination", "800x600-07-file-types"};
+        HWND page = Title;
+        for (int s = kTitle; s < kConfirmation && page != nullptr; ++s) {
+            if (shoot)
+                Shoot(page, shots[s]);
+            if (s == kDestination) {
+                if (shoot)
+                    ShootDialogs(page);
+                SetText(Control(page, "Edit"), folder);
+            }
+            page = Forward(page, static_cast<Stage>(s));
         }
-        if (destination != nullptr)
-            SetText(FindChild(destination, "Edit"), folder);
-        Press(destination, "&Next");
-        HWND types = Page("TExtensionsA");
-        if (shoot)
-            Shoot(types, "800x600-07-file-types");
-        Press(types, "&Next");
-        return Page("TPathConfirmA");
+        return page;
     }
 
-    SetupProcess Setup;
+    HWND Title;
 
   private:
-    void Fail(const std::string &what) {
+    // The folder browser and the exit confirmation, each closed again.
+    void ShootDialogs(HWND destination) {
+        HWND browser = OpenBrowser(destination);
+        Shoot(browser, "800x600-05-browser");
+        if (browser != nullptr)
+            CloseWith(browser, "&Cancel");
+        HWND exit = OpenExitConfirmation(destination, "&Exit Setup");
+        Shoot(exit, "800x600-06-exit-confirmation");
+        if (exit != nullptr)
+            CloseWith(exit, "&No");
+    }
+
+    void Missed(const std::string &what) override {
         if (Failed.empty())
-            Failed = what + ": " + Setup.LastError();
+            Failed = what;
     }
     std::string Folder;
     std::string Failed;
@@ -124,19 +86,19 @@ bool Report(const Walk &walk, const char *what) {
 
 bool TitleOnly(const std::string &folder, const std::string &desktop, const std::string &name) {
     Walk walk(folder, desktop);
-    walk.Shoot(walk.Page("TForm1"), name);
+    walk.Shoot(walk.Title, name);
     return Report(walk, name.c_str());
 }
 
 bool Success(const std::string &folder) {
     Walk walk(folder, "Setup800");
-    HWND confirmation = walk.ToConfirmation("C:\\Program Files\\Vantorelle", true);
+    HWND confirmation = walk.ToConfirmation(kDefaultFolder, true);
     walk.Shoot(confirmation, "800x600-08-confirmation");
     walk.Press(confirmation, "&Finish");
     HWND success = walk.Page("TForm5");
     walk.Shoot(success, "800x600-09-success");
     walk.Press(success, "OK");
-    walk.Setup.WaitExit(20000);
+    walk.setup.WaitExit(20000);
     return Report(walk, "pages up to the success page");
 }
 

@@ -1,6 +1,5 @@
 #include "shell/DirectDraw.h"
 
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -9,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "MessageBoxWatcher.h"
-#include "RegistryTestSupport.h"
+#include "support/Readers.h"
 
 namespace {
 
@@ -67,11 +66,7 @@ std::string RunChildWithoutDirectDraw(const std::string &test, DWORD *exitCode) 
     const std::string child = std::string(tempDir) + childName;
     CopyFileA(exe, child.c_str(), FALSE);
 
-    HKEY overrides = nullptr;
-    RegCreateKeyExA(HKEY_CURRENT_USER, (overrideKey + "\\DllOverrides").c_str(), 0, nullptr, 0,
-                    KEY_ALL_ACCESS, nullptr, &overrides, nullptr);
-    RegSetValueExA(overrides, "ddraw", 0, REG_SZ, reinterpret_cast<const BYTE *>(""), 1); // "" is "disabled"
-    RegCloseKey(overrides);
+    readers::SetAppDllOverride(childName, "ddraw", ""); // "" is "disabled"
 
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
     HANDLE out = CreateFileA(outName, GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
@@ -92,12 +87,10 @@ std::string RunChildWithoutDirectDraw(const std::string &test, DWORD *exitCode) 
         CloseHandle(process.hProcess);
     }
     CloseHandle(out);
-    DeleteKeyTree(HKEY_CURRENT_USER, overrideKey);
+    readers::DeleteKeyTree(HKEY_CURRENT_USER, overrideKey);
     DeleteFileA(child.c_str());
 
-    std::ifstream in(outName);
-    const std::string printed((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    in.close();
+    const std::string printed = readers::FileText(outName);
     DeleteFileA(outName);
     return printed;
 }

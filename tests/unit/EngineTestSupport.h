@@ -4,12 +4,17 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include <windows.h>
+
+#include "support/Readers.h"
+
+using readers::Attributes;
+using readers::DirectoryExists;
+using readers::FileExists;
+using readers::Listing;
 
 typedef std::vector<uint8_t> Bytes;
 
@@ -24,10 +29,7 @@ class TTempFolder {
         path_ = name;
         CreateDirectoryA(path_.c_str(), nullptr);
     }
-    ~TTempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
+    ~TTempFolder() { readers::RemoveTree(path_); }
     const std::string &Path() const { return path_; }
     std::string operator/(const std::string &name) const { return path_ + "\\" + name; }
 
@@ -35,51 +37,14 @@ class TTempFolder {
     std::string path_;
 };
 
-inline DWORD Attributes(const std::string &path) {
-    return GetFileAttributesA(path.c_str());
-}
-inline bool FileExists(const std::string &path) {
-    return Attributes(path) != INVALID_FILE_ATTRIBUTES && !(Attributes(path) & FILE_ATTRIBUTE_DIRECTORY);
-}
-inline bool DirectoryExists(const std::string &path) {
-    return Attributes(path) != INVALID_FILE_ATTRIBUTES && (Attributes(path) & FILE_ATTRIBUTE_DIRECTORY);
-}
-
+// The whole file as bytes; empty when it cannot be read.
 inline Bytes ReadWholeFile(const std::string &path) {
-    HANDLE file =
-        CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return Bytes();
-    }
-    Bytes data(GetFileSize(file, nullptr));
-    DWORD got = 0;
-    ReadFile(file, data.data(), DWORD(data.size()), &got, nullptr);
-    CloseHandle(file);
-    data.resize(got);
-    return data;
+    const std::string data = readers::FileText(path);
+    return Bytes(data.begin(), data.end());
 }
 
 inline void WriteWholeFile(const std::string &path, const Bytes &data) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, data.data(), DWORD(data.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
-// The names in a folder, without . and ..
-inline std::vector<std::string> Listing(const std::string &folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
-    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &entry)) {
-        if (strcmp(entry.cFileName, ".") != 0 && strcmp(entry.cFileName, "..") != 0) {
-            names.push_back(entry.cFileName);
-        }
-    }
-    if (search != INVALID_HANDLE_VALUE) {
-        FindClose(search);
-    }
-    return names;
+    readers::WriteText(path, std::string(data.begin(), data.end()));
 }
 
 // A tick source for the extraction's pacing: each reading is 100 s after the

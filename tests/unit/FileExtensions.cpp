@@ -1,96 +1,30 @@
 #include "shell/FileExtensions.h"
 
-#include <filesystem>
 #include <map>
-#include <ostream>
 #include <string>
 #include <vector>
-
-#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
 #include "MessageBoxWatcher.h"
-#include "RegistryTestSupport.h"
 #include "forms/Application.h"
 #include "pages/Extensions.h"
 #include "pages/PathConfirm.h"
 #include "shell/Shortcuts.h"
+#include "support/Readers.h"
+
+using namespace readers;
 
 namespace {
 
 const char kNote[] =
     "Some of the Files Extensions were not set successfully. You can set them later using menu item "
     "Help\\File Extensions.";
-const char *const kTypes[] = {"cmp", "cmn", "jpg", "png", "bmp", "mp3", "m3u", "pls", "ra", "rm"};
-
-// A registry value as RegQueryValueExA hands it back: type and raw bytes,
-// a text's terminating zero included.
-struct RegValue {
-    bool Present = false;
-    DWORD Type = REG_NONE;
-    std::string Bytes;
-    bool operator==(const RegValue &other) const {
-        return Present == other.Present && Type == other.Type && Bytes == other.Bytes;
-    }
-};
-
-std::ostream &operator<<(std::ostream &out, const RegValue &value) {
-    if (!value.Present)
-        return out << "(no value)";
-    out << "type " << value.Type << ", " << value.Bytes.size() << " bytes \"";
-    for (char c : value.Bytes)
-        c == '\0' ? out << "\\0" : out << c;
-    return out << "\"";
-}
-
-RegValue Text(const std::string &text) {
-    return {true, REG_SZ, text + '\0'};
-}
-RegValue Flags(char first) {
-    return {true, REG_BINARY, std::string{first, 0, 0, 0}};
-}
 const RegValue kMissing;
-
-// A value under HKEY_CLASSES_ROOT; a null name is the key's default value.
-RegValue Read(const std::string &key, const char *name = nullptr) {
-    RegValue value;
-    HKEY handle = nullptr;
-    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
-        return value;
-    char data[1024];
-    DWORD size = sizeof data;
-    if (RegQueryValueExA(handle, name, nullptr, &value.Type, reinterpret_cast<BYTE *>(data), &size) ==
-        ERROR_SUCCESS) {
-        value.Present = true;
-        value.Bytes.assign(data, size);
-    }
-    RegCloseKey(handle);
-    return value;
-}
-
-bool KeyExists(const std::string &key) {
-    HKEY handle = nullptr;
-    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(handle);
-    return true;
-}
 
 // Whether type t is registered to us: its extension names our class.
 bool Registered(const std::string &t) {
-    return Read("." + t) == Text(t + "_auto_file");
-}
-
-std::string StartMenuFolder() {
-    char path[MAX_PATH] = "";
-    SHGetSpecialFolderPathA(nullptr, path, CSIDL_PROGRAMS, FALSE);
-    return std::string(path) + "\\Vantorelle";
-}
-
-void RemoveStartMenuFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(StartMenuFolder(), ignored);
+    return ReadValue("." + t) == Text(t + "_auto_file");
 }
 
 // Key creation that fails for one key, named by its path under
@@ -122,21 +56,14 @@ int StillOpen(const std::vector<HKEY> &keys) {
     return open;
 }
 
-// Every test starts and ends without the ten types' keys. The test prefix
-// registers none of these extensions itself.
-void RemoveTypes() {
-    for (const char *t : kTypes) {
-        DeleteKeyTree(HKEY_CLASSES_ROOT, std::string(".") + t);
-        DeleteKeyTree(HKEY_CLASSES_ROOT, std::string(t) + "_auto_file");
-    }
-}
-
 class FileExtensionsTest : public ::testing::Test {
   protected:
+    // Every test starts and ends without the ten types' keys. The test prefix
+    // registers none of these extensions itself.
     void SetUp() override {
         application.Initialize();
-        RemoveTypes();
-        RemoveStartMenuFolder();
+        RemoveFileTypes();
+        RemoveTree(StartMenuFolder());
         failingKey.clear();
         createdKeys.clear();
         keyPaths.clear();
@@ -147,8 +74,8 @@ class FileExtensionsTest : public ::testing::Test {
         InstallDirBuffer = nullptr;
         delete ExtensionsA;
         ExtensionsA = nullptr;
-        RemoveStartMenuFolder();
-        RemoveTypes();
+        RemoveTree(StartMenuFolder());
+        RemoveFileTypes();
     }
 
     void SetInstallDir(const std::string &dir) {
@@ -192,29 +119,30 @@ TEST_F(FileExtensionsTest, EveryBoxTickedWritesTheTenTypesAndClosesEveryKey) {
     EXPECT_TRUE(watcher.Texts().empty()) << "unexpected note: " << watcher.Texts()[0];
 
     // Every entry of one type.
-    EXPECT_EQ(Text("cmn_auto_file"), Read(".cmn"));
+    EXPECT_EQ(Text("cmn_auto_file"), ReadValue(".cmn"));
     EXPECT_EQ(Text("\"C:\\Program Files\\Vantorelle\\Vantorelle.exe\" %1"),
-              Read("cmn_auto_file\\shell\\open\\command"));
-    EXPECT_EQ(Text("CMN File"), Read("cmn_auto_file"));
-    EXPECT_EQ(Flags(0), Read("cmn_auto_file", "EditFlags"));
-    EXPECT_EQ(Text("C:\\Program Files\\Vantorelle\\Vantorelle.exe,0"), Read("cmn_auto_file\\DefaultIcon"));
-    EXPECT_EQ(Text(""), Read("cmn_auto_file\\shell"));
-    EXPECT_EQ(Text(""), Read("cmn_auto_file\\shell\\open"));
-    EXPECT_EQ(Flags(1), Read("cmn_auto_file\\shell\\open", "EditFlags"));
+              ReadValue("cmn_auto_file\\shell\\open\\command"));
+    EXPECT_EQ(Text("CMN File"), ReadValue("cmn_auto_file"));
+    EXPECT_EQ(Flags(0), ReadValue("cmn_auto_file", "EditFlags"));
+    EXPECT_EQ(Text("C:\\Program Files\\Vantorelle\\Vantorelle.exe,0"),
+              ReadValue("cmn_auto_file\\DefaultIcon"));
+    EXPECT_EQ(Text(""), ReadValue("cmn_auto_file\\shell"));
+    EXPECT_EQ(Text(""), ReadValue("cmn_auto_file\\shell\\open"));
+    EXPECT_EQ(Flags(1), ReadValue("cmn_auto_file\\shell\\open", "EditFlags"));
 
     // What every type takes from its extension.
     const char *const descriptions[] = {"CMP File", "CMN File", "JPG File", "PNG File", "BMP File",
                                         "MP3 File", "M3U File", "PLS File", "RA File",  "RM File"};
     for (int i = 0; i < 10; ++i) {
-        const std::string t = kTypes[i];
-        EXPECT_EQ(Text(t + "_auto_file"), Read("." + t));
-        EXPECT_EQ(Text(descriptions[i]), Read(t + "_auto_file"));
+        const std::string t = kTypeNames[i];
+        EXPECT_EQ(Text(t + "_auto_file"), ReadValue("." + t));
+        EXPECT_EQ(Text(descriptions[i]), ReadValue(t + "_auto_file"));
         EXPECT_EQ(Text("\"C:\\Program Files\\Vantorelle\\Vantorelle.exe\" %1"),
-                  Read(t + "_auto_file\\shell\\open\\command"))
+                  ReadValue(t + "_auto_file\\shell\\open\\command"))
             << t;
         EXPECT_EQ(Text(t == "cmn" ? "C:\\Program Files\\Vantorelle\\Vantorelle.exe,0"
                                   : "C:\\Program Files\\Vantorelle\\Vantorelle.exe,1"),
-                  Read(t + "_auto_file\\DefaultIcon"))
+                  ReadValue(t + "_auto_file\\DefaultIcon"))
             << t;
     }
 }
@@ -225,7 +153,7 @@ TEST_F(FileExtensionsTest, TicksChooseTheTypesAndTwoBoxesStandForTwoTypes) {
 
     TickOnly({});
     EXPECT_EQ(1, SetFileExtensions(nullptr));
-    for (const char *t : kTypes) {
+    for (const char *t : kTypeNames) {
         EXPECT_FALSE(Registered(t)) << t;
         EXPECT_FALSE(KeyExists(std::string(t) + "_auto_file")) << t;
     }
@@ -240,7 +168,7 @@ TEST_F(FileExtensionsTest, TicksChooseTheTypesAndTwoBoxesStandForTwoTypes) {
     EXPECT_EQ(1, SetFileExtensions(nullptr));
     EXPECT_TRUE(Registered("ra"));
     EXPECT_TRUE(Registered("rm"));
-    EXPECT_EQ(Text("RA File"), Read("ra_auto_file"));
+    EXPECT_EQ(Text("RA File"), ReadValue("ra_auto_file"));
     EXPECT_FALSE(Registered("cmp"));
 
     EXPECT_TRUE(watcher.Texts().empty()) << "unexpected note: " << watcher.Texts()[0];
@@ -253,8 +181,8 @@ TEST_F(FileExtensionsTest, ReinstallIntoAnotherFolderRewritesCommandAndIcon) {
     EXPECT_EQ(1, SetFileExtension("jpg"));
 
     EXPECT_EQ(Text("\"E:\\New Place\\Vantorelle\\Vantorelle.exe\" %1"),
-              Read("jpg_auto_file\\shell\\open\\command"));
-    EXPECT_EQ(Text("E:\\New Place\\Vantorelle\\Vantorelle.exe,1"), Read("jpg_auto_file\\DefaultIcon"));
+              ReadValue("jpg_auto_file\\shell\\open\\command"));
+    EXPECT_EQ(Text("E:\\New Place\\Vantorelle\\Vantorelle.exe,1"), ReadValue("jpg_auto_file\\DefaultIcon"));
 }
 
 TEST_F(FileExtensionsTest, KeyThatCannotBeCreatedStopsOnlyItsTypeAndGivesOneNote) {
@@ -267,9 +195,9 @@ TEST_F(FileExtensionsTest, KeyThatCannotBeCreatedStopsOnlyItsTypeAndGivesOneNote
     EXPECT_EQ(0, SetFileExtension("png"));
     EXPECT_TRUE(Registered("png"));
     EXPECT_EQ(Text("\"C:\\Program Files\\Vantorelle\\Vantorelle.exe\" %1"),
-              Read("png_auto_file\\shell\\open\\command"));
-    EXPECT_EQ(kMissing, Read("png_auto_file"));
-    EXPECT_EQ(kMissing, Read("png_auto_file\\DefaultIcon"));
+              ReadValue("png_auto_file\\shell\\open\\command"));
+    EXPECT_EQ(kMissing, ReadValue("png_auto_file"));
+    EXPECT_EQ(kMissing, ReadValue("png_auto_file\\DefaultIcon"));
 
     // The first key fails: nothing of the type is written.
     failingKey = ".jpg";
@@ -286,10 +214,10 @@ TEST_F(FileExtensionsTest, KeyThatCannotBeCreatedStopsOnlyItsTypeAndGivesOneNote
         EXPECT_EQ(1, SetFileExtensions(nullptr));
         EXPECT_EQ(std::vector<std::string>{kNote}, watcher.Texts());
     }
-    EXPECT_EQ(Text("PNG File"), Read("png_auto_file"));
-    EXPECT_EQ(kMissing, Read("png_auto_file\\shell"));
-    EXPECT_EQ(Text("M3U File"), Read("m3u_auto_file"));
-    EXPECT_EQ(Text("PLS File"), Read("pls_auto_file"));
+    EXPECT_EQ(Text("PNG File"), ReadValue("png_auto_file"));
+    EXPECT_EQ(kMissing, ReadValue("png_auto_file\\shell"));
+    EXPECT_EQ(Text("M3U File"), ReadValue("m3u_auto_file"));
+    EXPECT_EQ(Text("PLS File"), ReadValue("pls_auto_file"));
 }
 
 TEST_F(FileExtensionsTest, StartMenuCheckDecidesWhetherAnyTypeIsWritten) {
@@ -314,7 +242,7 @@ TEST_F(FileExtensionsTest, StartMenuCheckDecidesWhetherAnyTypeIsWritten) {
     }
 
     // Our own folder from an earlier install: the types are written.
-    RemoveStartMenuFolder();
+    RemoveTree(StartMenuFolder());
     ASSERT_EQ(1, CreateShortcuts());
     TickOnly({&TExtensionsA::bmp});
     MessageBoxWatcher watcher;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "MessageBoxWatcher.h"
+#include "PageTest.h"
 #include "forms/Application.h"
 #include "pages/PathConfirm.h"
 
@@ -88,21 +89,9 @@ TEST(ShowSetupMessage, LongTextsAreCutNotOverflowed) {
 
 // ------------------------------------------------------------------ gauge
 
-class Gauge : public ::testing::Test {
+class Gauge : public PageTest<TPathConfirmA, PathConfirmA> {
   protected:
-    void SetUp() override {
-        application.Initialize();
-        page.reset(new TPathConfirmA(nullptr));
-        PathConfirmA = page.get();
-    }
-    void TearDown() override {
-        PathConfirmA = nullptr;
-        page.reset();
-    }
     COLORREF Pixel(int x, int y) { return page->ProgressBitmap->Pixel(x, y); }
-
-    TApplication application;
-    std::unique_ptr<TPathConfirmA> page;
 };
 
 const COLORREF Fuchsia = RGB(255, 0, 255);

@@ -2,27 +2,23 @@
 // screen width, against the worked figures for 640, 800, 1024 and 1280 wide.
 #include <gtest/gtest.h>
 
-#include <memory>
-
+#include "PageTest.h"
 #include "app/ScaleToScreen.h"
-#include "forms/Application.h"
 #include "pages/MainWindow.h"
 #include "pages/Unit2.h"
 #include "pages/Unit3.h"
 
 namespace {
 
-class Backdrop : public ::testing::Test {
+// The title page is the backdrop.
+class Backdrop : public PageTest<TForm1, Form1> {
   protected:
-    void SetUp() override {
-        application.Initialize();
-        // The constructor only loads the design; the layout is applied per test.
-        title.reset(new TForm1(nullptr));
-        Form1 = title.get();
-    }
-    void TearDown() override {
-        Form1 = nullptr;
-        title.reset();
+    // Lays the backdrop out for a full-colour screen of this size and checks
+    // the size of the window.
+    void LayOut(int screenWidth, int screenHeight, int width, int height) {
+        page->LayOutBackdrop(screenWidth, screenHeight, 32);
+        EXPECT_EQ(width, page->Width());
+        EXPECT_EQ(height, page->Height());
     }
 
     void ExpectBounds(TControl *control, int left, int top, int width, int height) {
@@ -31,9 +27,6 @@ class Backdrop : public ::testing::Test {
         EXPECT_EQ(width, control->Width()) << control->Name;
         EXPECT_EQ(height, control->Height()) << control->Name;
     }
-
-    TApplication application;
-    std::unique_ptr<TForm1> title;
 };
 
 TEST(ScreenFactor, IsA32BitFloat) {
@@ -44,49 +37,43 @@ TEST(ScreenFactor, IsA32BitFloat) {
 }
 
 TEST_F(Backdrop, At1024x768TheFiguresMoveAndGrow) {
-    title->LayOutBackdrop(1024, 768, 32);
-    EXPECT_EQ(1044, title->Width());
-    EXPECT_EQ(788, title->Height());
-    ExpectBounds(title->Shape1, 0, 0, 1044, 788);
-    ExpectBounds(title->Shape2, 163, 51, 444, 268);
-    ExpectBounds(title->Shape3, 455, 152, 345, 221);
-    ExpectBounds(title->Shape4, 15, 336, 409, 243);
-    EXPECT_EQ(547, title->Label1->Left());
-    EXPECT_EQ(19, title->Label1->Top());
-    EXPECT_EQ(670, title->Label2->Left());
-    EXPECT_EQ(59, title->Label2->Top());
-    ExpectBounds(title->Next, 589, 579, 75, 25);
-    ExpectBounds(title->Cancel, 732, 579, 75, 25);
-    EXPECT_EQ(wsMaximized, title->WindowState());
+    LayOut(1024, 768, 1044, 788);
+    ExpectBounds(page->Shape1, 0, 0, 1044, 788);
+    ExpectBounds(page->Shape2, 163, 51, 444, 268);
+    ExpectBounds(page->Shape3, 455, 152, 345, 221);
+    ExpectBounds(page->Shape4, 15, 336, 409, 243);
+    EXPECT_EQ(547, page->Label1->Left());
+    EXPECT_EQ(19, page->Label1->Top());
+    EXPECT_EQ(670, page->Label2->Left());
+    EXPECT_EQ(59, page->Label2->Top());
+    ExpectBounds(page->Next, 589, 579, 75, 25);
+    ExpectBounds(page->Cancel, 732, 579, 75, 25);
+    EXPECT_EQ(wsMaximized, page->WindowState());
 }
 
 TEST_F(Backdrop, At640x480AndAt1280x1024) {
-    title->LayOutBackdrop(640, 480, 32);
-    EXPECT_EQ(660, title->Width());
-    EXPECT_EQ(500, title->Height());
-    ExpectBounds(title->Shape2, 102, 32, 277, 168);
+    LayOut(640, 480, 660, 500);
+    ExpectBounds(page->Shape2, 102, 32, 277, 168);
 
     TForm1 large(nullptr);
     Form1 = &large;
     large.LayOutBackdrop(1280, 1024, 32);
     EXPECT_EQ(-12, large.Shape4->Left());
-    Form1 = title.get();
+    Form1 = page.get();
 }
 
 TEST_F(Backdrop, At800OnlyThePageSizeChanges) {
-    title->LayOutBackdrop(800, 600, 32);
-    EXPECT_EQ(820, title->Width());
-    EXPECT_EQ(620, title->Height());
-    ExpectBounds(title->Shape2, 128, 40, 347, 210);
-    ExpectBounds(title->Shape4, 40, 272, 320, 190);
-    ExpectBounds(title->Next, 496, 464, 75, 25);
+    LayOut(800, 600, 820, 620);
+    ExpectBounds(page->Shape2, 128, 40, 347, 210);
+    ExpectBounds(page->Shape4, 40, 272, 320, 190);
+    ExpectBounds(page->Next, 496, 464, 75, 25);
 }
 
 TEST_F(Backdrop, LowColourScreensGetTheDarkerPurple) {
-    title->LayOutBackdrop(800, 600, 8);
-    EXPECT_EQ(RGB(128, 0, 255), title->Shape1->BrushColor);
-    EXPECT_EQ(RGB(128, 0, 255), title->Label1->EffectiveColor());
-    EXPECT_EQ(RGB(128, 0, 255), title->Label2->EffectiveColor());
+    page->LayOutBackdrop(800, 600, 8);
+    EXPECT_EQ(RGB(128, 0, 255), page->Shape1->BrushColor);
+    EXPECT_EQ(RGB(128, 0, 255), page->Label1->EffectiveColor());
+    EXPECT_EQ(RGB(128, 0, 255), page->Label2->EffectiveColor());
 
     TForm1 fullColour(nullptr);
     fullColour.LayOutBackdrop(800, 600, 16);
@@ -95,7 +82,7 @@ TEST_F(Backdrop, LowColourScreensGetTheDarkerPurple) {
 }
 
 TEST_F(Backdrop, PagesMoveAboutTheMovedShape2) {
-    title->LayOutBackdrop(1024, 768, 32);
+    page->LayOutBackdrop(1024, 768, 32);
     TForm3 welcome(nullptr);
     EXPECT_EQ(156, welcome.Left());
     EXPECT_EQ(106, welcome.Top());
@@ -117,7 +104,7 @@ TEST_F(Backdrop, PagesMoveAboutTheMovedShape2) {
 }
 
 TEST_F(Backdrop, NarrowScreensAddNoOffsets) {
-    title->LayOutBackdrop(640, 480, 32);
+    page->LayOutBackdrop(640, 480, 32);
     TForm3 welcome(nullptr);
     ScaleToScreenAt(welcome, 640, 30, 50);
     EXPECT_EQ(145, welcome.Left());
@@ -129,7 +116,7 @@ TEST_F(Backdrop, NarrowScreensAddNoOffsets) {
 }
 
 TEST_F(Backdrop, At800PagesStayWhereTheyArePut) {
-    title->LayOutBackdrop(800, 600, 32);
+    page->LayOutBackdrop(800, 600, 32);
     TForm2 failure(nullptr);
     ScaleToScreenAt(failure, 800, -20, 20);
     EXPECT_EQ(39, failure.Left());

@@ -1,0 +1,251 @@
+#include "support/Readers.h"
+
+#include "win32/FindHandle.h"
+
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace readers {
+namespace {
+
+// Holds an open registry key and closes it.
+class Key {
+  public:
+    Key(HKEY parent, const std::string &name, REGSAM access) {
+        if (RegOpenKeyExA(parent, name.c_str(), 0, access, &key_) != ERROR_SUCCESS)
+            key_ = nullptr;
+    }
+    ~Key() {
+        if (key_ != nullptr)
+            RegCloseKey(key_);
+    }
+    Key(const Key &) = delete;
+    Key &operator=(const Key &) = delete;
+    HKEY get() const { return key_; }
+
+  private:
+    HKEY key_ = nullptr;
+};
+
+// Holds a COM interface pointer and releases it.
+template <class T> class ComRef {
+  public:
+    ComRef() = default;
+    ~ComRef() {
+        if (p_ != nullptr)
+            p_->Release();
+    }
+    ComRef(const ComRef &) = delete;
+    ComRef &operator=(const ComRef &) = delete;
+    void **out() { return reinterpret_cast<void **>(&p_); }
+    T *operator->() const { return p_; }
+
+  private:
+    T *p_ = nullptr;
+};
+
+// COM for this thread while it lives.
+class ComScope {
+  public:
+    ComScope() : result_(CoInitialize(nullptr)) {}
+    ~ComScope() {
+        if (SUCCEEDED(result_))
+            CoUninitialize();
+    }
+    ComScope(const ComScope &) = delete;
+    ComScope &operator=(const ComScope &) = delete;
+
+  private:
+    HRESULT result_;
+};
+
+bool ListFolder(const std::string &folder, std::vector<std::string> &names) {
+    WIN32_FIND_DATAW found;
+    TFindHandle search(FindFirstFileW((LongPath(folder) + L"\\*").c_str(), &found));
+    if (!search.Valid())
+        return false;
+    do {
+        if (lstrcmpW(found.cFileName, L".") == 0 || lstrcmpW(found.cFileName, L"..") == 0)
+            continue;
+        char name[MAX_PATH * 2] = "";
+        WideCharToMultiByte(CP_ACP, 0, found.cFileName, -1, name, sizeof name, nullptr, nullptr);
+        names.emplace_back(name);
+    } while (FindNextFileW(search.Get(), &found));
+    std::sort(names.begin(), names.end());
+    return true;
+}
+
+} // namespace
+
+DWORD Attributes(const std::string &path) {
+    return GetFileAttributesA(path.c_str());
+}
+
+bool Exists(const std::string &path) {
+    return Attributes(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool FileExists(const std::string &path) {
+    return Exists(path) && !(Attributes(path) & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool DirectoryExists(const std::string &path) {
+    return Exists(path) && (Attributes(path) & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string FileText(const std::string &path, bool *found) {
+    std::ifstream in(path, std::ios::binary);
+    if (found != nullptr)
+        *found = static_cast<bool>(in);
+    std::ostringstream data;
+    if (in)
+        data << in.rdbuf();
+    return data.str();
+}
+
+void WriteText(const std::string &path, const std::string &text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+std::wstring LongPath(const std::string &path) {
+    std::string windows = path;
+    std::replace(windows.begin(), windows.end(), '/', '\\');
+    wchar_t wide[1024];
+    MultiByteToWideChar(CP_ACP, 0, windows.c_str(), -1, wide, 1024);
+    // Only a full path with a drive letter takes the prefix.
+    const bool full = windows.size() > 2 && windows[1] == ':' && windows[2] == '\\';
+    return (full ? L"\\\\?\\" : L"") + std::wstring(wide);
+}
+
+std::vector<std::string> Listing(const std::string &folder) {
+    std::vector<std::string> names;
+    ListFolder(folder, names);
+    return names;
+}
+
+int CountEntries(const std::string &folder) {
+    std::vector<std::string> names;
+    return ListFolder(folder, names) ? static_cast<int>(names.size()) : -1;
+}
+
+void RemoveTree(const std::string &path) {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+}
+
+std::ostream &operator<<(std::ostream &out, const RegValue &value) {
+    if (!value.present)
+        return out << "(no value)";
+    out << "type " << value.type << ", " << value.bytes.size() << " bytes \"";
+    for (char c : value.bytes)
+        c == '\0' ? out << "\\0" : out << c;
+    return out << "\"";
+}
+
+RegValue Text(const std::string &text) {
+    return {true, REG_SZ, text + '\0'};
+}
+
+RegValue Flags(char first) {
+    return {true, REG_BINARY, std::string{first, 0, 0, 0}};
+}
+
+RegValue ReadValue(const std::string &key, const char *name) {
+    RegValue value;
+    Key handle(HKEY_CLASSES_ROOT, key, KEY_READ);
+    if (handle.get() == nullptr)
+        return value;
+    char data[1024];
+    DWORD size = sizeof data;
+    if (RegQueryValueExA(handle.get(), name, nullptr, &value.type, reinterpret_cast<BYTE *>(data), &size) ==
+        ERROR_SUCCESS) {
+        value.present = true;
+        value.bytes.assign(data, size);
+    }
+    return value;
+}
+
+bool KeyExists(const std::string &key) {
+    return Key(HKEY_CLASSES_ROOT, key, KEY_READ).get() != nullptr;
+}
+
+void DeleteKeyTree(HKEY parent, const std::string &name) {
+    {
+        Key key(parent, name, KEY_ALL_ACCESS);
+        if (key.get() == nullptr)
+            return;
+        char child[256];
+        DWORD size = sizeof child;
+        while (RegEnumKeyExA(key.get(), 0, child, &size, nullptr, nullptr, nullptr, nullptr) ==
+               ERROR_SUCCESS) {
+            DeleteKeyTree(key.get(), child);
+            size = sizeof child;
+        }
+    }
+    RegDeleteKeyA(parent, name.c_str());
+}
+
+bool SetAppDllOverride(const std::string &exeName, const std::string &dll, const char *mode) {
+    std::string path = "Software\\Wine\\AppDefaults\\" + exeName + "\\DllOverrides";
+    HKEY created = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &created,
+                        nullptr) != ERROR_SUCCESS)
+        return false;
+    LONG result;
+    if (mode != nullptr)
+        result = RegSetValueExA(created, dll.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE *>(mode),
+                                static_cast<DWORD>(std::strlen(mode) + 1));
+    else
+        result = RegDeleteValueA(created, dll.c_str());
+    RegCloseKey(created);
+    return result == ERROR_SUCCESS || (mode == nullptr && result == ERROR_FILE_NOT_FOUND);
+}
+
+const char *const kTypeNames[10] = {"cmp", "cmn", "jpg", "png", "bmp", "mp3", "m3u", "pls", "ra", "rm"};
+
+void RemoveFileTypes() {
+    for (const char *type : kTypeNames) {
+        DeleteKeyTree(HKEY_CLASSES_ROOT, std::string(".") + type);
+        DeleteKeyTree(HKEY_CLASSES_ROOT, std::string(type) + "_auto_file");
+    }
+}
+
+Shortcut ReadShortcut(const std::string &path) {
+    Shortcut result;
+    ComScope com;
+    ComRef<IShellLinkA> link;
+    ComRef<IPersistFile> file;
+    if (FAILED(
+            CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.out())) ||
+        FAILED(link->QueryInterface(IID_IPersistFile, file.out())))
+        return result;
+    WCHAR widePath[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, widePath, MAX_PATH);
+    if (FAILED(file->Load(widePath, STGM_READ)))
+        return result;
+    char text[MAX_PATH] = "";
+    result.loaded = true;
+    link->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH);
+    result.target = text;
+    text[0] = 0;
+    link->GetDescription(text, MAX_PATH);
+    result.description = text;
+    text[0] = 0;
+    link->GetWorkingDirectory(text, MAX_PATH);
+    result.workingDirectory = text;
+    return result;
+}
+
+std::string StartMenuFolder() {
+    char path[MAX_PATH] = "";
+    SHGetSpecialFolderPathA(nullptr, path, CSIDL_PROGRAMS, FALSE);
+    return std::string(path) + "\\Vantorelle";
+}
+
+} // namespace readers

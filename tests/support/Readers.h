@@ -1,0 +1,92 @@
+// What the tests read back from the machine, written once for the unit and
+// the end-to-end tests: files and folders, registry values, shortcuts and
+// the Start-menu folder. Each reader answers "missing" (an empty result, -1,
+// false) where there is nothing to read, so that a check fails with the
+// value it found. The clean-up helpers beside them remove what an install
+// leaves.
+#pragma once
+
+#include <windows.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace readers {
+
+// ------------------------------------------------------------------- files
+
+DWORD Attributes(const std::string &path);
+bool Exists(const std::string &path); // a file or a folder
+bool FileExists(const std::string &path);
+bool DirectoryExists(const std::string &path);
+
+// The whole file as it is on disk; empty when it cannot be read, which
+// *found (when given) tells apart from an empty file.
+std::string FileText(const std::string &path, bool *found = nullptr);
+void WriteText(const std::string &path, const std::string &text);
+
+// A path for the wide file functions: a full path in the "\\?\" form that
+// they take beyond MAX_PATH characters.
+std::wstring LongPath(const std::string &path);
+
+// The names in a folder, sorted, without "." and ".."; paths longer than
+// MAX_PATH work too. Listing is empty and CountEntries -1 when the folder
+// cannot be listed.
+std::vector<std::string> Listing(const std::string &folder);
+int CountEntries(const std::string &folder);
+
+// Removes a file or a folder with everything in it; a missing one is fine.
+void RemoveTree(const std::string &path);
+
+// ---------------------------------------------------------------- registry
+
+// A registry value as RegQueryValueExA hands it back: type and raw bytes,
+// a text's terminating zero included. The default is the missing value.
+struct RegValue {
+    bool present = false;
+    DWORD type = REG_NONE;
+    std::string bytes;
+    bool operator==(const RegValue &other) const {
+        return present == other.present && type == other.type && bytes == other.bytes;
+    }
+};
+std::ostream &operator<<(std::ostream &out, const RegValue &value);
+
+// The REG_SZ value of this text, and the 4-byte REG_BINARY flags whose first
+// byte is this.
+RegValue Text(const std::string &text);
+RegValue Flags(char first);
+
+// A value under HKEY_CLASSES_ROOT; a null name is the key's default value.
+RegValue ReadValue(const std::string &key, const char *name = nullptr);
+bool KeyExists(const std::string &key); // under HKEY_CLASSES_ROOT
+
+// Deletes a registry key with its subkeys.
+void DeleteKeyTree(HKEY parent, const std::string &name);
+
+// Sets the Wine DLL override of one DLL for programs of this file name (for
+// example "Setup.exe", "ddraw", "" to disable it). A null mode removes the
+// override. Wine reads it when the program starts.
+bool SetAppDllOverride(const std::string &exeName, const std::string &dll, const char *mode);
+
+// ------------------------------------------------- file types and shortcuts
+
+// The ten file types that the setup registers, as their extensions without
+// the dot; each has the class "<type>_auto_file".
+extern const char *const kTypeNames[10];
+// Deletes every one of them, extension key and class key.
+void RemoveFileTypes();
+
+// What the shell reads back from a shortcut file: the target as written
+// (without expanding it), the description and the working directory.
+struct Shortcut {
+    bool loaded = false;
+    std::string target, description, workingDirectory;
+};
+Shortcut ReadShortcut(const std::string &path);
+
+// The user's Start-menu folder of the product: Programs\Vantorelle.
+std::string StartMenuFolder();
+
+} // namespace readers
