@@ -16,10 +16,10 @@ const size_t NameLimit = 260;
 // The payload layout's length header: the uncompressed length, little-endian.
 const uint32_t HeaderSize = 4;
 
-struct FreeDeleter {
+struct TFreeDeleter {
     void operator()(uint8_t *p) const { free(p); }
 };
-using TMallocBuffer = std::unique_ptr<uint8_t, FreeDeleter>;
+using TMallocBuffer = std::unique_ptr<uint8_t, TFreeDeleter>;
 
 // malloc that never returns null for a request of 0 bytes.
 uint8_t *Allocate(uint32_t size);

@@ -24,12 +24,12 @@ const BYTE kOpenEditFlags[4] = {0x01, 0x00, 0x00, 0x00};
 
 // A file type the setup registers, and the box on the file-type page that
 // selects it. The playlist and RealMedia boxes stand for two types each.
-struct FileTypeRow {
+struct TFileTypeRow {
     const char *Extension;
     TCheckBox *TExtensionsA::*Box;
 };
 
-const FileTypeRow kFileTypes[] = {
+const TFileTypeRow kFileTypes[] = {
     {".cmp", &TExtensionsA::cmp}, {".cmn", &TExtensionsA::cmn}, {".jpg", &TExtensionsA::jpg},
     {".png", &TExtensionsA::png}, {".bmp", &TExtensionsA::bmp}, {".mp3", &TExtensionsA::mp3},
     {".m3u", &TExtensionsA::m3u}, {".pls", &TExtensionsA::m3u}, {".ra", &TExtensionsA::ra},
@@ -37,12 +37,12 @@ const FileTypeRow kFileTypes[] = {
 };
 
 // An open registry key, closed when the holder goes out of scope.
-class RegKey {
+class TRegKey {
   public:
-    RegKey() = default;
-    RegKey(const RegKey &) = delete;
-    RegKey &operator=(const RegKey &) = delete;
-    ~RegKey() {
+    TRegKey() = default;
+    TRegKey(const TRegKey &) = delete;
+    TRegKey &operator=(const TRegKey &) = delete;
+    ~TRegKey() {
         if (Handle)
             RegCloseKey(Handle);
     }
@@ -90,7 +90,7 @@ std::string Description(const std::string &typeName) {
     return upper + " File";
 }
 
-bool IsTicked(const FileTypeRow &row) {
+bool IsTicked(const TFileTypeRow &row) {
     if (!ExtensionsA)
         return false;
     TCheckBox *box = ExtensionsA->*row.Box;
@@ -105,33 +105,33 @@ int SetFileExtension(const std::string &typeName) {
     const std::string program = std::string(InstallDirBuffer) + "\\" + kProgramFile;
     const std::string className = typeName + kClassSuffix;
 
-    RegKey extensionKey;
+    TRegKey extensionKey;
     if (!extensionKey.Create(HKEY_CLASSES_ROOT, "." + typeName))
         return 0;
     extensionKey.SetText(nullptr, className);
 
-    RegKey commandKey;
+    TRegKey commandKey;
     if (!commandKey.Create(HKEY_CLASSES_ROOT, className + "\\shell\\open\\command"))
         return 0;
     commandKey.SetText(nullptr, "\"" + program + "\" %1");
 
-    RegKey classKey;
+    TRegKey classKey;
     if (!classKey.Create(HKEY_CLASSES_ROOT, className))
         return 0;
     classKey.SetText(nullptr, Description(typeName));
     classKey.SetBinary("EditFlags", kClassEditFlags);
 
-    RegKey iconKey;
+    TRegKey iconKey;
     if (!iconKey.Create(classKey.Handle, "DefaultIcon"))
         return 0;
     iconKey.SetText(nullptr, program + "," + std::to_string(IconIndex(typeName)));
 
-    RegKey shellKey;
+    TRegKey shellKey;
     if (!shellKey.Create(classKey.Handle, "shell"))
         return 0;
     shellKey.SetText(nullptr, "");
 
-    RegKey openKey;
+    TRegKey openKey;
     if (!openKey.Create(shellKey.Handle, "open"))
         return 0;
     openKey.SetText(nullptr, "");
@@ -144,7 +144,7 @@ int SetFileExtensions(HWND owner) {
     // without a readable main shortcut leaves every type alone.
     bool succeeded = CheckStartMenuFolder(MainShortcutName, StartMenuFolderName) != 0;
     if (succeeded) {
-        for (const FileTypeRow &row : kFileTypes) {
+        for (const TFileTypeRow &row : kFileTypes) {
             if (IsTicked(row) && SetFileExtension(TypeName(row.Extension)) != 1)
                 succeeded = false;
         }

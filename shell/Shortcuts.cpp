@@ -26,12 +26,12 @@ const DWORD kLoadMode = STGM_WRITE;
 
 // COM for the calling thread during one operation. A failed initialisation
 // is not undone, so it never takes away someone else's.
-class ComScope {
+class TComScope {
   public:
-    ComScope() : Result(CoInitialize(nullptr)) {}
-    ComScope(const ComScope &) = delete;
-    ComScope &operator=(const ComScope &) = delete;
-    ~ComScope() {
+    TComScope() : Result(CoInitialize(nullptr)) {}
+    TComScope(const TComScope &) = delete;
+    TComScope &operator=(const TComScope &) = delete;
+    ~TComScope() {
         if (SUCCEEDED(Result))
             CoUninitialize();
     }
@@ -39,12 +39,12 @@ class ComScope {
 };
 
 // An interface pointer, released when the holder goes out of scope.
-template <class T> class ComRef {
+template <class T> class TComRef {
   public:
-    ComRef() = default;
-    ComRef(const ComRef &) = delete;
-    ComRef &operator=(const ComRef &) = delete;
-    ~ComRef() {
+    TComRef() = default;
+    TComRef(const TComRef &) = delete;
+    TComRef &operator=(const TComRef &) = delete;
+    ~TComRef() {
         if (Ptr)
             Ptr->Release();
     }
@@ -54,19 +54,19 @@ template <class T> class ComRef {
 };
 
 // The item list of a special folder, freed with the shell's allocator.
-class ItemList {
+class TItemList {
   public:
-    ItemList() = default;
-    ItemList(const ItemList &) = delete;
-    ItemList &operator=(const ItemList &) = delete;
-    ~ItemList() { CoTaskMemFree(Items); }
+    TItemList() = default;
+    TItemList(const TItemList &) = delete;
+    TItemList &operator=(const TItemList &) = delete;
+    ~TItemList() { CoTaskMemFree(Items); }
     LPITEMIDLIST Items = nullptr;
 };
 
 // The current user's Start-menu Programs folder, looked up anew each time.
 // False when the shell cannot name it.
 bool ProgramsFolder(std::string &path) {
-    ItemList list;
+    TItemList list;
     if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_PROGRAMS, &list.Items)) || !list.Items)
         return false;
     char buffer[MAX_PATH] = "";
@@ -82,7 +82,7 @@ bool ToWide(const std::string &path, WCHAR (&wide)[MAX_PATH]) {
     return MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH) != 0;
 }
 
-HRESULT CreateShellLink(ComRef<IShellLinkA> &link) {
+HRESULT CreateShellLink(TComRef<IShellLinkA> &link) {
     return CoCreateInstance(kClsidShellLink, nullptr, CLSCTX_INPROC_SERVER, kIidShellLinkA, link.Out());
 }
 
@@ -113,12 +113,12 @@ int CheckStartMenuFolder(const std::string &shortcutName, const std::string &fol
     if (!ToWide(folder + "\\" + shortcutName + ".lnk", shortcutPath))
         return 0;
 
-    ComScope com;
-    ComRef<IShellLinkA> link;
+    TComScope com;
+    TComRef<IShellLinkA> link;
     if (FAILED(CreateShellLink(link)))
         return 0;
     {
-        ComRef<IPersistFile> file;
+        TComRef<IPersistFile> file;
         if (FAILED(link->QueryInterface(kIidPersistFile, file.Out())))
             return 0;
         if (FAILED(file->Load(shortcutPath, kLoadMode)))
@@ -148,13 +148,13 @@ int CreateShortcut(const std::string &target, const std::string &shortcutName,
         !ToWide(programs + "\\" + folderName + "\\" + shortcutName + ".lnk", shortcutPath))
         return 1;
 
-    ComScope com;
-    ComRef<IShellLinkA> link;
+    TComScope com;
+    TComRef<IShellLinkA> link;
     if (FAILED(CreateShellLink(link)))
         return 1;
     link->SetPath(target.c_str());
     link->SetDescription(kDescription);
-    ComRef<IPersistFile> file;
+    TComRef<IPersistFile> file;
     if (SUCCEEDED(link->QueryInterface(kIidPersistFile, file.Out())))
         file->Save(shortcutPath, TRUE);
     return 1;
