@@ -33,13 +33,13 @@ void TLabel::FitToText() {
     // An empty text measures as one space, so the label keeps a line's height.
     std::string text = Text.empty() ? " " : Text;
     RECT rect = {0, 0, Width(), 0};
-    HDC dc = GetDC(nullptr);
     {
+        TWindowDC screen(nullptr);
         TGdiObject font(EffectiveFont().Create());
-        TSelectObject select(dc, font.Get());
-        DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect, DrawFlags() | DT_CALCRECT);
+        TSelectObject select(screen.Get(), font.Get());
+        DrawTextA(screen.Get(), text.c_str(), static_cast<int>(text.size()), &rect,
+                  DrawFlags() | DT_CALCRECT);
     }
-    ReleaseDC(nullptr, dc);
     SetBounds(Left(), Top(), WordWrap ? Width() : rect.right, rect.bottom);
 }
 
