@@ -59,7 +59,7 @@ def row_gradient(width, height, top, bottom):
 def backdrop():
     """The picture area's background: an evening sky with clouds and stars."""
     p = row_gradient(640, 480, (10, 10, 60), (240, 140, 80))
-    for k, (x, y) in enumerate([(60, 30), (200, 60), (330, 20), (470, 50), (600, 25), (420, 110)]):
+    for x, y in [(60, 30), (200, 60), (330, 20), (470, 50), (600, 25), (420, 110)]:
         p.fill(star(x, y, 6, 2.4), (255, 250, 200))
     cloud(p, 180, 330, 260, (255, 220, 200), (170, 90, 110), 11)
     cloud(p, 470, 380, 300, (255, 230, 210), (160, 80, 100), 12)

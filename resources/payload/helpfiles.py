@@ -188,7 +188,7 @@ def file_system(files, size):
     the room that is left stays reserved, unused, by the last of them."""
     out = bytearray(16)
     offsets = {}
-    for n, (name, data) in enumerate(files):
+    for name, data in files:
         offsets[name] = len(out)
         out += struct.pack("<IIB", 9 + len(data), len(data), 4) + data
     names = sorted(offsets, key=lambda name: name.encode("ascii"))
@@ -238,8 +238,8 @@ TOPIC_BLOCK = 4096
 TOPIC_BLOCK_HEAD = 12
 
 
-def topic_link(kind, data1, data2, prev, next):
-    return struct.pack("<IIiiIB", 21 + len(data1) + len(data2), len(data2), prev, next, 21 + len(data1),
+def topic_link(kind, data1, data2, prev, following):
+    return struct.pack("<IIiiIB", 21 + len(data1) + len(data2), len(data2), prev, following, 21 + len(data1),
                        kind) + data1 + data2
 
 

@@ -1,6 +1,8 @@
 // Vantorelle.exe: opens a window that names the file it was started with
 // (the shell starts it as "Vantorelle.exe" "<file>") and what kind of file
-// that is, as Tovx.dll beside the program tells.
+// that is, as Tovx.dll beside the program tells, above the player's panel
+// from its pictures. Its resources (VantorelleApp.rc) carry the pictures and
+// sounds of the window and the demo composition.
 #include <windows.h>
 #include <string>
 
