@@ -1,19 +1,22 @@
 #!/usr/bin/env python3
 """Writes the product's data files, each named by its manifest id, into a folder.
 
-    generate.py --cjpeg /usr/bin/cjpeg OUTDIR
+    generate.py --cjpeg /usr/bin/cjpeg [--manifest manifest.txt] OUTDIR
 
-Vantorelle.exe (9) and Tovx.dll (8) are built from app/ and are not written
-here. Every other file is made from this script alone, the same bytes on
-every run:
+The manifest names the files and gives each one's size; this script knows
+each id's kind and content, and fails when its ids are not the manifest's or
+a file does not come out at the listed size. Vantorelle.exe (9) and Tovx.dll
+(8) are built from app/ and are not written here. Every other file is made
+from this script alone, the same bytes on every run:
 
-- pictures: BMPs of their listed size and depth, JPEGs through cjpeg;
+- pictures: BMPs of their listed size and depth; baseline JPEGs through
+  cjpeg, with film grain, at the quality that leaves just room for a comment
+  (what the picture shows), which brings each to its exact size;
 - texts: Redist.txt and the help contents file;
 - compound documents (.prp, .doc, .cmp, .shc): one stream of our own content
   inside a minimal compound file of exactly the listed size;
-- Vantorelle.hlp and Vantorelle.gid: these are stand-ins with a small header
-  of our own followed by the help topics and their keyword index. They are
-  not compiled help files, and no help viewer will open them.
+- Vantorelle.hlp and Vantorelle.gid: WinHelp files of the guide's topics,
+  its pictures and screen shots, and its keywords (helpfiles.py).
 """
 
 import argparse
@@ -26,10 +29,9 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from imaging import (  # noqa: E402
     AQUA, FUCHSIA, LIME, RED, WHITE, YELLOW, Ellipse, Heart, Line, Picture, Polygon, Rect, bmp8,
-    bmp24, lerp, ppm, ramp, rhomb, shade, star, text_dots, text_width)
-
-JPEG_QUALITY = 85
-
+    bmp24, grain, lerp, ppm, ramp, rhomb, shade, star, text_dots, text_width)
+from helpfiles import global_index, help_contents, help_file  # noqa: E402
+from product import manifest_rows  # noqa: E402
 
 class Lcg:
     """A small linear congruential generator: the same numbers on every
@@ -672,108 +674,18 @@ terms.
    promise that it suits every purpose or every computer. Back up your own
    compositions from time to time.
 
+7. Updates
+   Registered users receive every update of the current version. An update
+   installs over the old version and keeps your compositions, shapes and
+   pictures; the InBox and OutBox folders are left as they are. You may pass
+   on an update on the same terms as the installation itself, as long as
+   every file of it travels together.
+
 Questions and suggestions are welcome: see the topic Ordering in the Help
-file for the address.
+file for the address. We read every letter, and answer it as soon as we
+can; the questions we are asked most often are answered in the Help
+file itself.
 """
-
-HELP_TOPICS = [
-    ("main", "Vantorelle Help",
-     "Vantorelle plays music and shows moving colour pictures and compositions. Choose a topic from the "
-     "contents to learn how to play, show, compose and share."),
-    ("welcome", "Welcome to Vantorelle",
-     "When Vantorelle starts it opens its main window with the player at the top and the picture area below. "
-     "Open a composition with File, Open, or drop one on the window."),
-    ("play_music", "Playing music",
-     "Choose Music, Add to list to put MP3 files or playlists on the play list. Play, Pause and Stop work on "
-     "the current line. The volume slider remembers its place between sessions."),
-    ("playlists", "Play lists",
-     "A play list (.m3u or .pls) is a text file that names one music file per line. Vantorelle reads both "
-     "kinds and writes .m3u."),
-    ("pictures", "Showing pictures",
-     "Pictures from the Images folder, or any folder that you choose, are shown one after another. Set the "
-     "time per picture and the fade in Options, Pictures."),
-    ("compositions", "Compositions",
-     "A composition is a scene of pictures and shapes that move to music. Each frame says where its items "
-     "stand and how they look; Vantorelle moves them smoothly from one frame to the next."),
-    ("compose", "Making a composition",
-     "Choose File, New composition. Drag pictures and shapes onto the canvas, then press Add frame and move "
-     "them to their next places. Save the composition in the Compositions folder."),
-    ("shapes", "Shapes",
-     "A shape is an outline made of contours, such as a heart or a star. Shapes can be filled with a colour "
-     "or a picture and can grow, turn and fade within a composition."),
-    ("packed", "Packed compositions",
-     "File, Pack composition puts a composition together with every picture and shape that it uses into one "
-     ".cmn file, ready to be sent by e-mail. Opening a .cmn file unpacks it into the InBox folder."),
-    ("outbox", "InBox and OutBox",
-     "Packed compositions that you receive are unpacked into InBox. Those that you pack for others are kept "
-     "in OutBox until you send them."),
-    ("screenshots", "Screen shots",
-     "Press F12 while a composition plays to keep the current picture in the ScreenShots folder as a BMP file."),
-    ("extensions", "File extensions",
-     "Help, File Extensions lets you choose which kinds of files open in Vantorelle when you double-click "
-     "them: compositions, packed compositions, pictures, music and play lists."),
-    ("keys", "Keyboard",
-     "Space plays or pauses, the arrow keys step through pictures or frames, F11 switches to full screen and "
-     "Escape leaves it."),
-    ("ordering", "Ordering",
-     "Fill in OrderForm.doc in the program folder and send it with your payment. Registered users receive "
-     "every update of the current version."),
-]
-
-CONTENTS = [
-    (1, "Getting started", None), (2, "Welcome to Vantorelle", "welcome"), (2, "Keyboard", "keys"),
-    (1, "Music", None), (2, "Playing music", "play_music"), (2, "Play lists", "playlists"),
-    (1, "Pictures", None), (2, "Showing pictures", "pictures"), (2, "Screen shots", "screenshots"),
-    (1, "Compositions", None), (2, "Compositions", "compositions"), (2, "Making a composition", "compose"),
-    (2, "Shapes", "shapes"), (2, "Packed compositions", "packed"), (2, "InBox and OutBox", "outbox"),
-    (1, "Setting up", None), (2, "File extensions", "extensions"), (2, "Ordering", "ordering"),
-]
-
-
-def help_contents():
-    lines = [":Base Vantorelle.hlp>main", ":Title Vantorelle Help", ":Index Vantorelle Help=Vantorelle.hlp"]
-    for level, title, topic in CONTENTS:
-        lines.append("%d %s" % (level, title) if topic is None else "%d %s=%s" % (level, title, topic))
-    # Each topic's first sentence as a comment under the contents: kept for
-    # the translators, ignored by whatever reads the contents.
-    lines.append("")
-    for topic, title, body in HELP_TOPICS:
-        lines.append("; %s: %s" % (topic, body.split(". ")[0].rstrip(".") + "."))
-    return ("\r\n".join(lines) + "\r\n").encode("ascii")
-
-
-def help_file():
-    # Stand-in layout of our own: "VNTHELP" 0x1A, version, topic count,
-    # offset of the topic table; the topics (id, title, text, each
-    # zero-terminated); the table of topic offsets.
-    topics = bytearray()
-    offsets = []
-    for topic, title, body in HELP_TOPICS:
-        offsets.append(24 + len(topics))
-        topics += b"\0".join(s.encode("ascii") for s in (topic, title, body)) + b"\0"
-    table_offset = 24 + len(topics)
-    head = struct.pack("<8sHHII4s", b"VNTHELP\x1a", 1, len(HELP_TOPICS), table_offset,
-                       table_offset + 4 * len(offsets), b"\0" * 4)
-    return head + bytes(topics) + struct.pack("<%dI" % len(offsets), *offsets)
-
-
-def help_index():
-    # Stand-in layout of our own: "VNTGID" 0x1A 0, version, keyword count;
-    # then per keyword its zero-terminated text and the topic number.
-    keywords = {}
-    for number, (topic, title, _) in enumerate(HELP_TOPICS):
-        for word in title.lower().replace(",", "").split():
-            if len(word) > 3:
-                keywords.setdefault(word, number)
-        keywords.setdefault(topic.replace("_", " "), number)
-    out = struct.pack("<8sHH", b"VNTGID\x1a\0", 1, len(keywords))
-    for word in sorted(keywords):
-        out += word.encode("ascii") + b"\0" + struct.pack("<H", keywords[word])
-    # Then the topics' titles and first words, for the search list.
-    for number, (topic, title, text) in enumerate(HELP_TOPICS):
-        out += struct.pack("<H", number) + (title + ": " + text[:60]).encode("ascii") + b"\0"
-    return out
-
 
 # ---------------------------------------------------------------------------
 
@@ -787,52 +699,198 @@ JPEG = {3004: fluffy, 3007: gerbers, 3008: gerber_white,
         3010: lambda: huge_cloud((120, 60, 20), (255, 200, 90), (255, 245, 200), (230, 150, 40), 3010),
         3011: lambda: huge_cloud((40, 110, 220), (170, 210, 255), (255, 255, 255), (170, 180, 200), 3011),
         3015: pine_branch, 3020: rose_picture, 3024: tulip}
+# The compound documents: the name of their one stream and its lines; the
+# file's size comes from the manifest.
 COMPOUND = {
-    1: ("Properties", 6656, properties_lines),
-    6: ("OrderForm", 18432, order_form_lines),
-    2002: ("Composition", 22528, lambda: composition_lines("Happy New Year", 2002)),
-    2003: ("Composition", 49152, lambda: composition_lines("I Love You, Baby", 2003)),
-    2004: ("Composition", 7168, lambda: composition_lines("Millennium", 2004)),
-    2005: ("Composition", 10752, lambda: composition_lines("OK", 2005)),
-    4001: ("Shape", 18944, lambda: shape_lines("Heart", heart_curve)),
-    4002: ("Shape", 18944, lambda: shape_lines("MarchHeart", march_heart_curve)),
-    4003: ("Shape", 82432, lambda: shape_lines("Millennium", millennium_curve)),
-    4004: ("Shape", 39424, lambda: shape_lines("OK", ok_curve)),
+    1: ("Properties", properties_lines),
+    6: ("OrderForm", order_form_lines),
+    2002: ("Composition", lambda: composition_lines("Happy New Year", 2002)),
+    2003: ("Composition", lambda: composition_lines("I Love You, Baby", 2003)),
+    2004: ("Composition", lambda: composition_lines("Millennium", 2004)),
+    2005: ("Composition", lambda: composition_lines("OK", 2005)),
+    4001: ("Shape", lambda: shape_lines("Heart", heart_curve)),
+    4002: ("Shape", lambda: shape_lines("MarchHeart", march_heart_curve)),
+    4003: ("Shape", lambda: shape_lines("Millennium", millennium_curve)),
+    4004: ("Shape", lambda: shape_lines("OK", ok_curve)),
 }
-TEXTS = {2: help_file, 3: help_contents, 4: help_index, 5: lambda: REDIST.replace("\n", "\r\n").encode("ascii")}
+HELP, CONTENTS, INDEX, REDIST_ID = 2, 3, 4, 5
+# Built from app/, not here.
+PROGRAM_IDS = (8, 9)
+# The help file's date of compilation, the same on every build.
+HELP_DATE = 946684800
 
 
-def jpeg(picture, cjpeg, workdir, name):
-    source = os.path.join(workdir, ".%s.ppm" % name)
-    with open(source, "wb") as f:
-        f.write(ppm(picture))
-    try:
-        return subprocess.run([cjpeg, "-quality", str(JPEG_QUALITY), "-optimize", source], check=True,
-                              stdout=subprocess.PIPE).stdout
-    finally:
-        os.remove(source)
+def screenshot(rows, inset, name):
+    """A screen shot of the program's window in 256 colours, rows high: title
+    bar, menu bar, toolbar, the picture area showing inset (a Picture) and
+    the status bar."""
+    width = 640
+    p = Picture(width, rows, (192, 192, 192))
+    title = bytearray()
+    for x in range(width):
+        title += bytes(ramp((0, 0, 128), (16, 132, 208), x / width, 32))
+    for y in range(min(rows, 18)):
+        p.rows[y] = bytearray(title)
+    dotted_text(p, name.upper(), 6, 4, 1.4, [WHITE])
+    for k, word in enumerate((28, 28, 32, 44, 60, 44, 24)):
+        x = 8 + sum((28, 28, 32, 44, 60, 44, 24)[:k]) + 12 * k
+        p.fill(Rect(x, 24, x + word, 30), (0, 0, 0))
+    for k in range(16):
+        p.fill(Rect(6 + 24 * k, 38, 28 + 24 * k, 58), (128, 128, 128))
+        p.fill(Rect(7 + 24 * k, 39, 27 + 24 * k, 57), (224, 224, 224))
+        p.fill(Ellipse(17 + 24 * k, 48, 5), [RED, YELLOW, LIME, AQUA, FUCHSIA, (255, 140, 0)][k % 6])
+    area_top, area_bottom = 64, max(64, rows - 20)
+    assert inset.width <= width - 12
+    x0 = (width - inset.width) // 2
+    for y in range(area_top, area_bottom):
+        p.rows[y][6 * 3:(width - 6) * 3] = bytes(3 * (width - 12))
+        src = y - area_top - (area_bottom - area_top - inset.height) // 2
+        if 0 <= src < inset.height:
+            p.rows[y][3 * x0:3 * (x0 + inset.width)] = inset.rows[src]
+    for y in range(max(0, rows - 18), rows):
+        p.rows[y][6 * 3:(width - 6) * 3] = bytes((212, 208, 200)) * (width - 12)
+    return p
+
+
+# Each picture's film grain (see imaging.grain) and the words of the comment
+# that it carries: what it shows, for the picture browser's tooltips.
+JPEG_GRAIN = {3004: 16, 3007: 20, 3008: 4, 3010: 20, 3011: 20, 3015: 28, 3020: 18, 3024: 16}
+JPEG_CAPTION = {
+    3004: "A fluffy yellow chick with orange feet on a pale pink and blue sky.",
+    3007: "Four gerberas, orange, pink, yellow and red, on a green meadow.",
+    3008: "A white gerbera with a green heart on dark leaves.",
+    3010: "A huge cloud in the golden light of the evening.",
+    3011: "A huge white cloud on a blue summer sky.",
+    3015: "A pine branch with a red glass bauble on a winter sky.",
+    3020: "A red rose seen from above, with three leaves.",
+    3024: "Three tulips, red, yellow and violet, on a light sky.",
+}
+JPEG_CREDIT = ("Vantorelle picture collection. Drawn for Vantorelle; you may use it in your compositions and "
+               "pass them on, see Redist.txt. Keywords: flowers, sky, colour, greeting, composition, picture.")
+# The least room left for the comment: its marker, length and a caption.
+JPEG_COMMENT_MIN = 4 + 48
+
+
+def jpeg_encode(cjpeg, source, quality, optimize=True, restart=None):
+    """A baseline JPEG of the PPM bytes `source`, with the integer DCT (the
+    floating-point one may round differently on other processors). quality
+    is one number, or a pair for the luminance and the colour planes."""
+    quality = quality if isinstance(quality, tuple) else (quality, quality)
+    command = [cjpeg, "-quality", "%d,%d" % quality, "-dct", "int", "-baseline"]
+    command += ["-optimize"] if optimize else []
+    command += ["-restart", str(restart)] if restart else []
+    return subprocess.run(command, input=source, check=True, stdout=subprocess.PIPE).stdout
+
+
+def highest(lo, hi, fits):
+    """The highest value in lo..hi for which fits(value) holds, fits(lo) being
+    true and fits rising with the value."""
+    while lo < hi:
+        mid = (lo + hi + 1) // 2
+        if fits(mid):
+            lo = mid
+        else:
+            hi = mid - 1
+    return lo
+
+
+def jpeg_comment(text):
+    body = text.encode("ascii")
+    return b"\xff\xfe" + struct.pack(">H", len(body) + 2) + body
+
+
+def with_comment(data, text):
+    """data with a COM segment of text after its SOI and JFIF APP0 segments."""
+    assert data[:4] == b"\xff\xd8\xff\xe0"
+    end = 4 + struct.unpack(">H", data[4:6])[0]
+    return data[:end] + jpeg_comment(text) + data[end:]
+
+
+def caption_of_length(words, length):
+    """The first words of `words` that fit in length characters, blank-padded
+    to exactly that length."""
+    text = ""
+    for word in words.split():
+        if len(text) + len(word) + (1 if text else 0) > length:
+            break
+        text += (" " if text else "") + word
+    return text.ljust(length)
+
+
+def jpeg_of_size(picture, cjpeg, size, caption):
+    """A baseline JPEG of exactly `size` bytes: the highest quality whose
+    picture leaves room for a comment; then with the colour planes' quality
+    raised as far as that room allows, and of the encodings there (with and
+    without optimised Huffman tables, with restart markers every few MCU
+    rows) the one that leaves the least room, which the comment fills."""
+    source = ppm(picture)
+    room = size - JPEG_COMMENT_MIN
+
+    def fits(quality):
+        return len(jpeg_encode(cjpeg, source, quality)) <= room
+
+    if not fits(30):
+        raise SystemExit("generate.py: %s does not fit %d bytes even at quality 30" % (caption, size))
+    luma = highest(30, 97, fits)
+    best = b""
+    for first in (luma, luma + 1):
+        if not fits((first, 1)):
+            continue
+        chroma = highest(1, 100, lambda c: fits((first, c)))
+        for optimize in (True, False):
+            for restart in (None, 8, 4, 2, 1):
+                data = jpeg_encode(cjpeg, source, (first, chroma), optimize, restart)
+                if len(best) < len(data) <= room:
+                    best = data
+    text = caption_of_length(caption + " " + JPEG_CREDIT, size - len(best) - 4)
+    out = with_comment(best, text)
+    assert len(out) == size
+    return out
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("--cjpeg", default="cjpeg", help="the JPEG encoder")
+    parser.add_argument("--manifest", default=os.path.join(os.path.dirname(os.path.abspath(__file__)),
+                                                          "manifest.txt"))
     parser.add_argument("outdir")
     args = parser.parse_args()
     os.makedirs(args.outdir, exist_ok=True)
 
+    rows = manifest_rows(args.manifest)
+    sizes = {ident: size for ident, _, _, size in rows}
+    names = {ident: name for ident, _, name, _ in rows}
+    makers = set(BMP8) | set(BMP24) | set(JPEG) | set(COMPOUND) | {HELP, CONTENTS, INDEX, REDIST_ID}
+    wanted = set(sizes) - set(PROGRAM_IDS)
+    if makers != wanted or None in sizes.values():
+        raise SystemExit("generate.py: %s lists the ids %s with their sizes; this script makes %s"
+                         % (args.manifest, sorted(wanted), sorted(makers)))
+
     files = {}
+    drawn = {}
     for ident, draw in BMP8.items():
-        files[ident] = bmp8(draw())
+        drawn[ident] = draw()
+        files[ident] = bmp8(drawn[ident])
     for ident, draw in BMP24.items():
         files[ident] = bmp24(draw())
     for ident, draw in JPEG.items():
-        files[ident] = jpeg(draw(), args.cjpeg, args.outdir, str(ident))
-    for ident, (stream, size, lines) in COMPOUND.items():
-        files[ident] = compound_file(stream, filled_to(size, lines()), size)
-    for ident, make in TEXTS.items():
-        files[ident] = make()
+        drawn[ident] = draw()
+        grain(drawn[ident], JPEG_GRAIN[ident], ident)
+        files[ident] = jpeg_of_size(drawn[ident], args.cjpeg, sizes[ident], JPEG_CAPTION[ident])
+    for ident, (stream, lines) in COMPOUND.items():
+        files[ident] = compound_file(stream, filled_to(sizes[ident], lines()), sizes[ident])
+    images = [name for ident, folder, name, _ in rows if folder == "Images"]
+    files[HELP] = help_file(sizes[HELP], images, [bmp8(screenshot(480, drawn[3001], "Vantorelle")),
+                                                  bmp24(drawn[3007])],
+                            lambda rows: bmp8(screenshot(rows, drawn[3009], "Vantorelle")), HELP_DATE)
+    files[CONTENTS] = help_contents(sizes[CONTENTS])
+    files[INDEX] = global_index(sizes[INDEX], images, sizes[HELP], HELP_DATE)
+    files[REDIST_ID] = REDIST.replace("\n", "\r\n").encode("ascii")
 
     for ident, data in sorted(files.items()):
+        if len(data) != sizes[ident]:
+            raise SystemExit("generate.py: %s has %d bytes, the manifest lists %d" % (names[ident], len(data),
+                                                                                     sizes[ident]))
         with open(os.path.join(args.outdir, str(ident)), "wb") as f:
             f.write(data)
 

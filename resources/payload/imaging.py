@@ -7,6 +7,7 @@ Writers turn a picture into an 8-bit or 24-bit BMP, a 16-colour icon image or
 a binary PPM (for the JPEG encoder).  Everything is deterministic.
 """
 
+import hashlib
 import math
 import struct
 
@@ -191,6 +192,7 @@ FONT = {
     "P": "####.|#...#|#...#|####.|#....|#....|#....",
     "R": "####.|#...#|#...#|####.|#.#..|#..#.|#...#",
     "S": ".####|#....|#....|.###.|....#|....#|####.",
+    "T": "#####|..#..|..#..|..#..|..#..|..#..|..#..",
     "U": "#...#|#...#|#...#|#...#|#...#|#...#|.###.",
     "V": "#...#|#...#|#...#|#...#|#...#|.#.#.|..#..",
     "W": "#...#|#...#|#...#|#.#.#|#.#.#|##.##|#...#",
@@ -355,3 +357,21 @@ def ico16(pictures):
         out += struct.pack("<BBBBHHII", p.width % 256, p.height % 256, 16, 0, 1, 4, len(img), offset)
         offset += len(img)
     return out + b"".join(images)
+
+
+def grain(picture, amount, seed):
+    """Adds film grain: each pixel gets the same offset of 0 to `amount` on its
+    three channels, after the picture has been compressed into the range
+    0..255-amount so that no channel overflows. The offsets come from SHAKE-256
+    of the seed and the row number, so that they are the same everywhere; the
+    byte arithmetic runs on whole rows as big integers (no carry can cross a
+    byte, as no sum exceeds 255)."""
+    squeeze = bytes(round(v * (255 - amount) / 255) for v in range(256))
+    spread = bytes(v * (amount + 1) // 256 for v in range(256))
+    w = picture.width
+    for y, row in enumerate(picture.rows):
+        noise = hashlib.shake_256(b"%d:%d" % (seed, y)).digest(w).translate(spread)
+        offsets = bytearray(3 * w)
+        offsets[0::3] = offsets[1::3] = offsets[2::3] = noise
+        total = int.from_bytes(bytes(row).translate(squeeze), "big") + int.from_bytes(offsets, "big")
+        picture.rows[y] = bytearray(total.to_bytes(3 * w, "big"))

@@ -32,8 +32,9 @@ UNPACK_STEPS = 20
 SMALL_FILE = 32 * 1024
 
 
-def read_manifest(path):
-    """[(id, folder, name)], folder "" for the install folder itself."""
+def manifest_rows(path):
+    """[(id, folder, name, size)], folder "" for the install folder itself and
+    size the stand-in's size (None where the row gives none)."""
     entries = []
     with open(path, encoding="utf-8") as f:
         for number, line in enumerate(f, 1):
@@ -41,11 +42,18 @@ def read_manifest(path):
             if not line or line.startswith("#"):
                 continue
             fields = line.split("\t")
-            if len(fields) != 3 or not fields[0].isdigit() or not fields[2]:
-                raise SystemExit("%s:%d: expected id<TAB>folder<TAB>name, got %r" % (path, number, line))
+            if (len(fields) not in (3, 4) or not fields[0].isdigit() or not fields[2]
+                    or not all(s.isdigit() for s in fields[3:])):
+                raise SystemExit("%s:%d: expected id<TAB>folder<TAB>name[<TAB>size], got %r" % (path, number, line))
             folder = "" if fields[1] == "-" else fields[1]
-            entries.append((int(fields[0]), folder, fields[2]))
+            entries.append((int(fields[0]), folder, fields[2], int(fields[3]) if len(fields) == 4 else None))
     return entries
+
+
+def read_manifest(path):
+    """[(id, folder, name)]: what a product folder must hold. The stand-ins'
+    sizes are not asked of it."""
+    return [row[:3] for row in manifest_rows(path)]
 
 
 def relative(folder, name):

@@ -1,6 +1,8 @@
 // Vantorelle.exe: opens a window that names the file it was started with
 // (the shell starts it as "Vantorelle.exe" "<file>") and what kind of file
-// that is, as Tovx.dll beside the program tells.
+// that is, as Tovx.dll beside the program tells, above the player's panel
+// from its pictures. Its resources (VantorelleApp.rc) carry the pictures and
+// sounds of the window and the demo composition.
 #include <windows.h>
 #include <string>
 
@@ -102,6 +104,28 @@ void LayOut(HWND window, int width) {
     MoveWindow(GetDlgItem(window, IdKind), margin, margin + 52, width - 2 * margin, 16, TRUE);
 }
 
+// The player's panel, from the program's pictures, below the controls.
+void PaintPanel(HWND window) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    HBITMAP panel = LoadBitmapA(GetModuleHandleA(nullptr), "Panel");
+    if (panel != nullptr) {
+        HDC source = CreateCompatibleDC(dc);
+        HGDIOBJ old = SelectObject(source, panel);
+        BITMAP size = {};
+        GetObjectA(panel, sizeof(size), &size);
+        RECT client;
+        GetClientRect(window, &client);
+        const int top = 88;
+        StretchBlt(dc, 0, top, client.right, client.bottom > top ? client.bottom - top : 0, source, 0, 0,
+                   size.bmWidth, size.bmHeight, SRCCOPY);
+        SelectObject(source, old);
+        DeleteDC(source);
+        DeleteObject(panel);
+    }
+    EndPaint(window, &paint);
+}
+
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
@@ -109,6 +133,10 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return 0;
     case WM_SIZE:
         LayOut(window, LOWORD(lParam));
+        InvalidateRect(window, nullptr, TRUE);
+        return 0;
+    case WM_PAINT:
+        PaintPanel(window);
         return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
@@ -133,7 +161,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
         return 1;
     }
     HWND window = CreateWindowExA(0, ClassName, "Vantorelle", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, 560, 150, nullptr, nullptr, instance, nullptr);
+                                  CW_USEDEFAULT, 560, 220, nullptr, nullptr, instance, nullptr);
     if (window == nullptr) {
         return 1;
     }

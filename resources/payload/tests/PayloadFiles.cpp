@@ -1,9 +1,10 @@
 // The product files that the setup carries: each one is a real file of its
-// kind, each packed resource unpacks to it, and the program and its library
-// work once they stand side by side.
+// kind at the size that manifest.txt lists, each packed resource unpacks to
+// it, and the program and its library work once they stand side by side.
 #include <windows.h>
 #include <objbase.h>
 #include <shellapi.h>
+#include <wincodec.h>
 #include <zlib.h>
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include <cstdint>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -47,10 +49,40 @@ uint16_t Le16(const std::vector<uint8_t> &data, size_t offset) {
     return static_cast<uint16_t>(data[offset] | data[offset + 1] << 8);
 }
 
-const int ManifestIds[] = {1,    2,    3,    4,    5,    6,    7,    8,    9,    2001, 2002,
-                           2003, 2004, 2005, 3001, 3002, 3003, 3004, 3005, 3006, 3007, 3008,
-                           3009, 3010, 3011, 3012, 3013, 3014, 3015, 3016, 3017, 3018, 3019,
-                           3020, 3021, 3022, 3023, 3024, 3025, 4001, 4002, 4003, 4004};
+struct ManifestRow {
+    int Id;
+    std::string Name;
+    uint32_t Size;
+};
+
+// manifest.txt: id, folder, name and size, tab-separated; # starts a comment.
+std::vector<ManifestRow> Manifest() {
+    std::ifstream file(MANIFEST);
+    std::vector<ManifestRow> rows;
+    std::string line;
+    while (std::getline(file, line)) {
+        if (line.empty() || line[0] == '#') {
+            continue;
+        }
+        std::istringstream fields(line);
+        std::string id, folder, name, size;
+        std::getline(fields, id, '\t');
+        std::getline(fields, folder, '\t');
+        std::getline(fields, name, '\t');
+        std::getline(fields, size, '\t');
+        rows.push_back({std::stoi(id), name, static_cast<uint32_t>(std::stoul(size))});
+    }
+    return rows;
+}
+
+// Every file of the manifest, at exactly its listed size.
+TEST(PayloadFiles, EveryFileHasItsListedSize) {
+    std::vector<ManifestRow> rows = Manifest();
+    ASSERT_EQ(43u, rows.size());
+    for (const ManifestRow &row : rows) {
+        EXPECT_EQ(row.Size, PayloadFile(row.Id).size()) << row.Id << " " << row.Name;
+    }
+}
 
 struct BitmapRow {
     const char *Name; // a file of the payload folder
@@ -97,7 +129,14 @@ TEST(PayloadFiles, BitmapsHaveTheirListedSizeAndDepth) {
     }
 }
 
-TEST(PayloadFiles, JpegsAreWholeJpegStreams) {
+// Baseline JPEGs: SOI, marker segments up to the frame (SOF0) and the scan,
+// the caption's comment among them, EOI at the end; and the imaging
+// component decodes each at the frame's size.
+TEST(PayloadFiles, JpegsAreBaselineJpegsThatDecode) {
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+    IWICImagingFactory *factory = nullptr;
+    ASSERT_EQ(S_OK, CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                     IID_IWICImagingFactory, reinterpret_cast<void **>(&factory)));
     for (int id : {3004, 3007, 3008, 3010, 3011, 3015, 3020, 3024}) {
         SCOPED_TRACE(id);
         std::vector<uint8_t> jpeg = PayloadFile(id);
@@ -106,7 +145,85 @@ TEST(PayloadFiles, JpegsAreWholeJpegStreams) {
         EXPECT_EQ(0xD8, jpeg[1]) << "start of image";
         EXPECT_EQ(0xFF, jpeg[jpeg.size() - 2]);
         EXPECT_EQ(0xD9, jpeg[jpeg.size() - 1]) << "end of image";
+        size_t at = 2;
+        uint32_t width = 0, height = 0;
+        bool comment = false;
+        while (at + 4 <= jpeg.size() && jpeg[at] == 0xFF && jpeg[at + 1] != 0xDA) {
+            uint8_t marker = jpeg[at + 1];
+            comment = comment || marker == 0xFE;
+            EXPECT_NE(0xC2, marker) << "progressive";
+            if (marker == 0xC0 && at + 9 <= jpeg.size()) {
+                height = static_cast<uint32_t>(jpeg[at + 5] << 8 | jpeg[at + 6]);
+                width = static_cast<uint32_t>(jpeg[at + 7] << 8 | jpeg[at + 8]);
+            }
+            at += 2 + static_cast<size_t>(jpeg[at + 2] << 8 | jpeg[at + 3]);
+        }
+        ASSERT_LT(at + 1, jpeg.size());
+        EXPECT_EQ(0xDA, jpeg[at + 1]) << "the segments run on to the scan";
+        EXPECT_TRUE(comment);
+        ASSERT_NE(0u, width) << "a baseline frame";
+
+        std::string path = PayloadPath("files/" + std::to_string(id));
+        std::wstring widePath(path.begin(), path.end());
+        IWICBitmapDecoder *decoder = nullptr;
+        ASSERT_EQ(S_OK, factory->CreateDecoderFromFilename(widePath.c_str(), nullptr, GENERIC_READ,
+                                                           WICDecodeMetadataCacheOnDemand, &decoder));
+        IWICBitmapFrameDecode *frame = nullptr;
+        EXPECT_EQ(S_OK, decoder->GetFrame(0, &frame));
+        if (frame != nullptr) {
+            UINT decodedWidth = 0, decodedHeight = 0;
+            EXPECT_EQ(S_OK, frame->GetSize(&decodedWidth, &decodedHeight));
+            EXPECT_EQ(width, decodedWidth);
+            EXPECT_EQ(height, decodedHeight);
+            std::vector<BYTE> pixels(static_cast<size_t>(decodedWidth) * decodedHeight * 3);
+            EXPECT_EQ(S_OK, frame->CopyPixels(nullptr, decodedWidth * 3, static_cast<UINT>(pixels.size()),
+                                              pixels.data()));
+            frame->Release();
+        }
+        decoder->Release();
     }
+    factory->Release();
+    CoUninitialize();
+}
+
+// The help file and the global index are WinHelp file systems: the header
+// gives the file's size and the directory, a B+ tree whose one leaf page
+// names the internal files, each inside the file behind its own header.
+TEST(PayloadFiles, HelpFilesAreWinHelpFileSystems) {
+    const struct {
+        int Id;
+        std::vector<std::string> Names;
+    } files[] = {{2, {"|CONTEXT", "|FONT", "|SYSTEM", "|TOPIC", "|bm0", "|bm1", "|bm2"}},
+                 {4, {"|CntJump", "|CntText", "|KWBTREE", "|KWDATA", "|Pete", "|TTLBTREE", "|WinPos"}}};
+    for (const auto &help : files) {
+        SCOPED_TRACE(help.Id);
+        std::vector<uint8_t> file = PayloadFile(help.Id);
+        ASSERT_GE(file.size(), 16u);
+        EXPECT_EQ(0x00035F3Fu, Le32(file, 0));
+        EXPECT_EQ(file.size(), Le32(file, 12));
+        size_t directory = Le32(file, 4) + 9; // behind the directory's file header
+        ASSERT_LT(directory + 38 + 8, file.size());
+        EXPECT_EQ(0x293B, Le16(file, directory)) << "B+ tree";
+        EXPECT_EQ(1, Le16(file, directory + 32)) << "one level";
+        size_t entry = directory + 38 + 8;
+        std::vector<std::string> names;
+        for (uint16_t n = Le16(file, directory + 38 + 2); n > 0 && entry < file.size(); --n) {
+            std::string name(reinterpret_cast<const char *>(&file[entry]));
+            entry += name.size() + 1;
+            uint32_t offset = Le32(file, entry);
+            entry += 4;
+            names.push_back(name);
+            ASSERT_LT(offset + 9, file.size()) << name;
+            EXPECT_LE(offset + Le32(file, offset), file.size()) << name << ": reserved space";
+            EXPECT_LE(Le32(file, offset + 4) + 9, Le32(file, offset)) << name << ": used space";
+        }
+        EXPECT_EQ(help.Names, names);
+    }
+    // The contents file names the help file and ends each line with CR LF.
+    std::vector<uint8_t> contents = PayloadFile(3);
+    std::string text(contents.begin(), contents.end());
+    EXPECT_EQ(0u, text.find(":Base Vantorelle.hlp>main\r\n"));
+    EXPECT_EQ("\r\n", text.substr(text.size() - 2));
 }
 
 // A compound document opens as a storage, and its one stream reads whole.
@@ -158,7 +275,8 @@ TEST(PayloadFiles, CompoundDocumentsOpenAsStorages) {
 // Each resource: a 4-byte length, then one zlib stream at level 6, long
 // enough for 20 steps, unpacking to the file byte for byte. Language neutral.
 TEST(PayloadFiles, EveryPackedResourceUnpacksToItsFile) {
-    for (int id : ManifestIds) {
+    for (const ManifestRow &row : Manifest()) {
+        int id = row.Id;
         SCOPED_TRACE(id);
         HRSRC info = FindResourceExA(nullptr, MAKEINTRESOURCEA(RT_PAYLOAD), MAKEINTRESOURCEA(id),
                                      MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
@@ -226,16 +344,40 @@ BOOL CALLBACK AddResourceName(HMODULE, LPCSTR, LPSTR name, LONG_PTR names) {
     return TRUE;
 }
 
+BOOL CALLBACK AddResourceText(HMODULE, LPCSTR, LPSTR name, LONG_PTR names) {
+    reinterpret_cast<std::vector<std::string> *>(names)->push_back(IS_INTRESOURCE(name) ? "#" : name);
+    return TRUE;
+}
+
 // Icon index 0 (packed compositions) and index 1 (compositions): the icon
-// groups in id order.
-TEST_F(InstalledProgram, ProgramCarriesTwoIcons) {
+// groups in id order. Its weight is its pictures and sounds, which load as
+// such.
+TEST_F(InstalledProgram, ProgramCarriesTwoIconsAndItsPicturesAndSounds) {
     EXPECT_EQ(2u, ExtractIconExA(Program().c_str(), -1, nullptr, nullptr, 0));
     HMODULE module = LoadLibraryExA(Program().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(nullptr, module);
     std::vector<uintptr_t> groups;
     EnumResourceNamesA(module, RT_GROUP_ICON, AddResourceName, reinterpret_cast<LONG_PTR>(&groups));
-    FreeLibrary(module);
     EXPECT_EQ((std::vector<uintptr_t>{1, 2}), groups);
+    std::vector<std::string> bitmaps, sounds;
+    EnumResourceNamesA(module, RT_BITMAP, AddResourceText, reinterpret_cast<LONG_PTR>(&bitmaps));
+    EnumResourceNamesA(module, "WAVE", AddResourceText, reinterpret_cast<LONG_PTR>(&sounds));
+    EXPECT_EQ((std::vector<std::string>{"BACKDROP", "BUTTONS", "FRAMES", "PANEL", "SPLASH"}), bitmaps);
+    EXPECT_EQ((std::vector<std::string>{"APPLAUSE", "CHIME", "CLICK", "START"}), sounds);
+    for (const std::string &name : bitmaps) {
+        HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(module, name.c_str(), IMAGE_BITMAP, 0, 0, 0));
+        EXPECT_NE(nullptr, bitmap) << name;
+        DeleteObject(bitmap);
+    }
+    for (const std::string &name : sounds) {
+        HRSRC info = FindResourceA(module, name.c_str(), "WAVE");
+        const char *wave =
+            info ? static_cast<const char *>(LockResource(LoadResource(module, info))) : nullptr;
+        ASSERT_NE(nullptr, wave) << name;
+        EXPECT_EQ(0, std::string(wave, 4).compare("RIFF")) << name;
+        EXPECT_EQ(0, std::string(wave + 8, 8).compare("WAVEfmt ")) << name;
+    }
+    FreeLibrary(module);
 }
 
 TEST_F(InstalledProgram, LibraryLoadsAndAnswers) {
@@ -246,6 +388,18 @@ TEST_F(InstalledProgram, LibraryLoadsAndAnswers) {
         reinterpret_cast<VersionProc>(reinterpret_cast<void (*)()>(GetProcAddress(library, "TovxVersion")));
     ASSERT_NE(nullptr, version);
     EXPECT_EQ(0x0100, version());
+    // Its tables: the fade table weights a value, the wave table has periods.
+    typedef int (*FadeProc)(int, int);
+    FadeProc fade =
+        reinterpret_cast<FadeProc>(reinterpret_cast<void (*)()>(GetProcAddress(library, "TovxFade")));
+    ASSERT_NE(nullptr, fade);
+    EXPECT_EQ(50, fade(128, 100));
+    EXPECT_EQ(255, fade(255, 255));
+    EXPECT_EQ(-1, fade(256, 0));
+    VersionProc waveCount =
+        reinterpret_cast<VersionProc>(reinterpret_cast<void (*)()>(GetProcAddress(library, "TovxWaveCount")));
+    ASSERT_NE(nullptr, waveCount);
+    EXPECT_GT(waveCount(), 100);
     FreeLibrary(library);
 }
 
