@@ -1,0 +1,10 @@
+# payload_ids(MANIFEST OUT): the ids of manifest.txt's rows, in its order.
+function(payload_ids manifest out)
+  file(STRINGS ${manifest} rows REGEX "^[0-9]+\t")
+  set(ids)
+  foreach(row ${rows})
+    string(REGEX MATCH "^[0-9]+" id "${row}")
+    list(APPEND ids ${id})
+  endforeach()
+  set(${out} ${ids} PARENT_SCOPE)
+endfunction()
