@@ -4,10 +4,15 @@
 
 #include <windows.h>
 
+#include "app/DllSearch.h"
 #include "forms/Application.h"
 #include "pages/MainWindow.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // First of all, before any window, COM or shell call can load a DLL by
+    // name: nothing from the program's own folder.
+    RestrictDllSearch();
+    TSystemDlls systemDlls;
     TApplication application;
     try {
         application.Initialize();

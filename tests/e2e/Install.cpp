@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <iostream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -423,6 +425,75 @@ TEST_F(Install, WithoutDirectDrawTheNoteFollowsTheSuccessPageOnce) {
     EXPECT_EQ(kNote, note.text);
     EXPECT_TRUE(setup.AnswerMessageBox(note.hwnd));
     EXPECT_EQ(0u, setup.WaitExit());
+}
+
+// Files named like system DLLs beside Setup.exe, as a folder of downloads may
+// hold them, are never loaded, through a whole install: every module the
+// loader trace shows taken from Setup.exe's folder is one that Wine binds
+// there for any program, measured with a probe that restricts the search as
+// its first act. The test e2e_Planting runs this with the trace on.
+TEST_F(Install, PlantedDllsBesideSetupAreNeverLoaded) {
+    const char *trace = getenv("LOADER_TRACE");
+    if (!trace)
+        GTEST_SKIP() << "run by the test e2e_Planting, with Wine's loader trace in LOADER_TRACE";
+    const char *names[] = {"uxtheme", "msimg32", "dwmapi",    "version",  "setupapi", "userenv",
+                           "propsys", "profapi", "cryptbase", "apphelp",  "oleacc",   "clbcatq",
+                           "ntmarta", "ddraw",   "wined3d",   "opengl32", "comctl32", "oleaut32",
+                           "rpcrt4",  "shlwapi", "imm32",     "winmm",    "comdlg32", "windowscodecs"};
+    const std::string root = "C:\\Planted";
+    RemoveTree(root);
+    for (const char *folder : {"Setup", "Probe"}) {
+        ASSERT_TRUE(MakeFolders(root + "\\" + folder));
+        for (const char *name : names)
+            ASSERT_TRUE(CopyFileA(WindowsPath(STANDIN_DLL).c_str(),
+                                  (root + "\\" + folder + "\\" + name + ".dll").c_str(), FALSE));
+    }
+    const std::string exe = root + "\\Setup\\Setup.exe", probe = root + "\\Probe\\LoadProbe.exe";
+    ASSERT_TRUE(CopyFileA(WindowsPath(SETUP_EXE).c_str(), exe.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(WindowsPath(LOAD_PROBE_EXE).c_str(), probe.c_str(), FALSE));
+
+    SetupProcess probing;
+    ASSERT_TRUE(probing.StartProgram(probe, "Setup1024")) << probing.LastError();
+    ASSERT_EQ(0u, probing.WaitExit(60000)) << "the probe could not restrict its DLL search";
+    HWND confirmation = WalkToConfirmation(kTypical, nullptr, exe);
+    ASSERT_TRUE(confirmation);
+    EXPECT_EQ(0u, FinishAndConfirm(confirmation));
+    ExpectTree(kTypical);
+
+    // Modules taken from each folder, from lines such as
+    // 0024:trace:loaddll:build_module Loaded L"C:\\Planted\\Setup\\uxtheme.dll" at 70D80000: builtin
+    auto loadedFrom = [&](const std::string &folder) {
+        std::set<std::string> modules;
+        std::istringstream lines(FileText(WindowsPath(trace)));
+        const std::string mark = "Loaded L\"" + folder + "\\";
+        std::string line;
+        while (std::getline(lines, line)) {
+            size_t at = line.find("Loaded L\"");
+            if (at == std::string::npos)
+                continue;
+            std::string path;
+            for (size_t i = at + 9; i < line.size() && line[i] != '"'; i++)
+                path += line[i] == '\\' && line[i + 1] == '\\' ? line[i++] : line[i];
+            if (_strnicmp(path.c_str(), (folder + "\\").c_str(), folder.size() + 1) == 0)
+                modules.insert(CharLowerA(&path[folder.size() + 1]));
+        }
+        return modules;
+    };
+    std::set<std::string> wine = loadedFrom(root + "\\Probe"), setup = loadedFrom(root + "\\Setup");
+    ASSERT_TRUE(wine.count("loadprobe.exe") && setup.count("setup.exe")) << "no loader trace in " << trace;
+    std::string fromSetup, fromWine, planted;
+    for (const std::string &module : setup) {
+        fromSetup += " " + module;
+        if (module != "setup.exe" && !wine.count(module))
+            planted += " " + module;
+    }
+    for (const std::string &module : wine)
+        fromWine += " " + module;
+    std::cout << "Taken from the probe's folder:" << fromWine
+              << "\nTaken from Setup.exe's folder:" << fromSetup << "\n";
+    EXPECT_EQ("", planted) << "Setup.exe loaded these from its own folder";
+    for (const char *name : names)
+        EXPECT_FALSE(FileExists(root + "\\Setup\\" + name + ".dll.ran")) << name << ".dll ran its own code";
 }
 
 } // namespace
