@@ -24,22 +24,24 @@ TDataFile::~TDataFile() {
     Close();
 }
 
-void TDataFile::Close() {
+bool TDataFile::Close() {
     if (!Handle) {
-        return;
+        return true;
     }
+    bool done;
     if (DeleteOnClose) {
         SetFilePointer(Handle, 0, nullptr, FILE_BEGIN);
-        SetEndOfFile(Handle);
+        done = SetEndOfFile(Handle) != FALSE;
     } else {
-        Commit();
+        done = Commit();
     }
-    CloseHandle(Handle);
+    done = CloseHandle(Handle) != FALSE && done;
     Handle = nullptr;
     Position = 0;
     if (DeleteOnClose) {
-        DeleteFileA(FileName.c_str());
+        done = DeleteFileA(FileName.c_str()) != FALSE && done;
     }
+    return done;
 }
 
 bool TDataFile::Open(const std::string &name, DWORD access, DWORD share, DWORD disposition,

@@ -40,8 +40,15 @@ class TDataFile {
     TDataFile(const TDataFile &) = delete;
     TDataFile &operator=(const TDataFile &) = delete;
 
-    // Closes the file: with DeleteOnClose it is emptied and deleted, else committed.
+    // Closes the file (Close), dropping its result.
     virtual ~TDataFile();
+
+    // Closes the file: with DeleteOnClose it is emptied and deleted, else
+    // committed. True when every step the system was asked for succeeded (the
+    // flush or the emptying and deleting, and the close), and when there was
+    // nothing to close; false when one failed: data that a write accepted
+    // may not have reached the disk.
+    bool Close();
 
     // dfkFile: CreateFileA(name, access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL).
     // dfkResource: the resource resourceId (or resourceName when the id is
@@ -92,7 +99,6 @@ class TDataFile {
     virtual uint32_t ReadString(std::string &text);
 
   private:
-    void Close();
     // One value of T read from the current position; 0 when the read fails.
     template <class T> T ReadValue() {
         T value = 0;

@@ -90,6 +90,11 @@ int Deliver(TMallocBuffer &output, uint32_t length, uint8_t **outBuffer, uint32_
     if (dest.Write(output.get(), length) != int32_t(length)) {
         return zrWriteFailed;
     }
+    // The write only handed the bytes to the system: a flush or close that
+    // fails (a full disk on write-back, a share that went away) loses them.
+    if (!dest.Close()) {
+        return zrWriteFailed;
+    }
     return zrOk;
 }
 

@@ -12,7 +12,7 @@ enum TZResult {
     zrOpenFailed = 2,  // the source cannot be found or opened, or the destination cannot be created
     zrNoMemory = 3,    // a buffer could not be allocated; CompressFile: a source name too long to derive from
     zrReadFailed = 4,  // the source could not be read whole, or there is no capacity for the output
-    zrWriteFailed = 5, // the destination took fewer bytes than the output holds
+    zrWriteFailed = 5, // the destination took fewer bytes than the output holds, or its flush or close failed
     zrZlibFailed =
         6, // zlib failed (damaged stream, output over capacity, no progress), or stopped through Busy
 };
