@@ -108,6 +108,13 @@ TEST_F(Payload, ExtractPayloadFileSelectorsAndEmptyNames) {
     EXPECT_EQ(1u, Listing(InstallDir).size()) << "nothing but Shapes was written";
 }
 
+// The device NUL takes every write and refuses the flush: the bytes never
+// reach a disk, so the file has failed, and the install with it.
+TEST_F(Payload, AFileWhoseFlushFailsIsNotWritten) {
+    InstallDir = "\\\\.";
+    EXPECT_FALSE(ExtractPayloadFile("NUL", 5, pfInstallDir, 257));
+}
+
 // An install folder too long for the folder buffers: no folder is created,
 // and the first file fails.
 TEST_F(Payload, OverlongInstallFolderFailsCleanly) {
