@@ -3,6 +3,7 @@
 // version resource and the language of the carried files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -108,6 +109,43 @@ TEST_F(SetupImage, VersionResourceNamesProductPublisherAndVersion) {
             << key;
         EXPECT_EQ(entry[1], std::string(text ? text : "")) << key;
     }
+}
+
+// The DLLs of the import table, read from the file's import directory.
+std::vector<std::string> ImportedDlls(const std::string &image) {
+    std::vector<std::string> dlls;
+    auto at = [&](size_t offset) { return offset < image.size() ? image.data() + offset : nullptr; };
+    auto dos = reinterpret_cast<const IMAGE_DOS_HEADER *>(at(0));
+    auto nt = reinterpret_cast<const IMAGE_NT_HEADERS32 *>(at(dos ? dos->e_lfanew : image.size()));
+    if (!nt || nt->Signature != IMAGE_NT_SIGNATURE)
+        return dlls;
+    auto sections = IMAGE_FIRST_SECTION(nt);
+    // A relative address as an offset into the file.
+    auto offset = [&](DWORD rva) -> size_t {
+        for (WORD i = 0; i < nt->FileHeader.NumberOfSections; i++)
+            if (rva >= sections[i].VirtualAddress &&
+                rva < sections[i].VirtualAddress + sections[i].SizeOfRawData)
+                return rva - sections[i].VirtualAddress + sections[i].PointerToRawData;
+        return image.size();
+    };
+    DWORD directory = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+    auto entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR *>(at(offset(directory)));
+    for (; entry && entry->Name; entry++)
+        if (const char *name = at(offset(entry->Name)))
+            dlls.push_back(CharLowerA(std::string(name).data()));
+    return dlls;
+}
+
+// Only DLLs that Windows maps from its list of known DLLs, whatever lies
+// beside the program; every other one is loaded at run time from the system
+// folder by full path.
+TEST_F(SetupImage, ImportsOnlyKnownDlls) {
+    const std::vector<std::string> known = {"advapi32.dll", "gdi32.dll",   "kernel32.dll", "msvcrt.dll",
+                                            "ole32.dll",    "shell32.dll", "user32.dll"};
+    const std::vector<std::string> imported = ImportedDlls(readers::FileText(SetupPath()));
+    ASSERT_FALSE(imported.empty()) << "no import directory read from " << SetupPath();
+    for (const std::string &dll : imported)
+        EXPECT_NE(known.end(), std::find(known.begin(), known.end(), dll)) << dll << " is not a known DLL";
 }
 
 // Each carried file only in the neutral language, its bytes as packed.
