@@ -1,7 +1,5 @@
 #include "app/Setup.h"
 
-#include <memory>
-
 #include "forms/Application.h"
 #include "pages/Exit.h"
 #include "pages/Extensions.h"
@@ -19,8 +17,7 @@ void QuitSetup() {
 }
 
 bool ConfirmExitSetup() {
-    std::unique_ptr<TExitSetup> dialog(Construct<TExitSetup>(nullptr));
-    return dialog->ShowModal() == 1;
+    return Construct<TExitSetup>(nullptr)->ShowModal() == 1;
 }
 
 void ShowFailurePage() {
@@ -28,8 +25,7 @@ void ShowFailurePage() {
 }
 
 void ShowSuccessPage(TForm *owner) {
-    std::unique_ptr<TForm5> page(Construct<TForm5>(owner));
-    page->ShowModal();
+    Construct<TForm5>(owner)->ShowModal();
 }
 
 void RaiseVisiblePage() {

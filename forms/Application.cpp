@@ -17,7 +17,7 @@ TApplication::~TApplication() {
     // the last made goes first.
     while (!Forms.empty()) {
         TForm *form = Forms.back();
-        delete form; // removes itself from the list
+        form->Free(); // removes itself from the list
     }
     for (auto &font : Fonts)
         DeleteObject(font.second);

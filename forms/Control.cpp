@@ -316,10 +316,8 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_PAINT:
         if (!StandardProc) {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(Window, &ps);
-            PaintWindow(dc);
-            EndPaint(Window, &ps);
+            TPaintScope paint(Window);
+            PaintWindow(paint.Get());
             return 0;
         } else {
             LRESULT result = DefaultHandler(message, wParam, lParam);

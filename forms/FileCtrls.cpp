@@ -303,10 +303,15 @@ LRESULT TDirectoryListBox::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         Rectangle(dc, x, rect.top + 5, x + 14, rect.top + 14);
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-        char text[MAX_PATH];
-        LRESULT length = SendMessageA(Handle(), LB_GETTEXT, item->itemID, reinterpret_cast<LPARAM>(text));
+        // The item's text in a buffer of the length the list gives for it: a
+        // folder name on a path longer than MAX_PATH is no reason to overrun.
+        LRESULT length = SendMessageA(Handle(), LB_GETTEXTLEN, item->itemID, 0);
+        std::string text(length > 0 ? static_cast<size_t>(length) + 1 : 1, '\0');
+        if (length > 0)
+            length = SendMessageA(Handle(), LB_GETTEXT, item->itemID, reinterpret_cast<LPARAM>(&text[0]));
         RECT textRect = {x + 18, rect.top, rect.right, rect.bottom};
-        DrawTextA(dc, text, static_cast<int>(length), &textRect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+        DrawTextA(dc, text.c_str(), length > 0 ? static_cast<int>(length) : 0, &textRect,
+                  DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
         if (item->itemState & ODS_FOCUS)
             DrawFocusRect(dc, &rect);
         return TRUE;

@@ -28,7 +28,8 @@ TForm::~TForm() {
         Application->RemoveForm(this);
     FormCanvas.reset();
     if (HWND window = Handle()) {
-        // The children's windows go with the form's window.
+        // Only for a form deleted without Free. The children's windows go
+        // with the form's window.
         DestroyWindow(window);
     }
     Components.clear();
@@ -247,11 +248,14 @@ int TForm::ShowModal() {
     MSG message;
     while (!ModalDone) {
         int got = GetMessageA(&message, nullptr, 0, 0);
-        if (got <= 0) {
+        if (got == 0) {
             // The application is ending: leave the quit for the outer loop.
             PostQuitMessage(static_cast<int>(message.wParam));
             break;
         }
+        if (got < 0)
+            break; // no message was read: the display ends as it stands
+
         Application->ProcessMessage(message);
         if (!ModalDone && ModalResult != mrNone)
             CloseModal();
@@ -268,7 +272,15 @@ void TForm::Release() {
     if (Handle())
         PostMessageA(Handle(), CM_RELEASE, 0, 0);
     else
-        delete this;
+        Free();
+}
+
+void TForm::Free() {
+    // The canvas holds a device context of the window.
+    FormCanvas.reset();
+    if (HWND window = Handle())
+        DestroyWindow(window);
+    delete this;
 }
 
 void TForm::FocusFirstControl() {
@@ -319,7 +331,7 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     case CM_RELEASE:
-        delete this;
+        Free();
         return 0;
     }
     return TWinControl::WndProc(message, wParam, lParam);

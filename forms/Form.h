@@ -90,6 +90,10 @@ class TForm : public TWinControl {
     int ShowModal();
     // Destroys the form once the current message has been handled.
     void Release();
+    // Destroys the form's window, then the form: every message that the
+    // destruction of the window sends (activation, focus) still finds the
+    // whole page. The way every owner ends a form (TFormPtr).
+    void Free();
 
     TWindowState WindowState() const { return State; }
     void SetWindowState(TWindowState state);
@@ -162,10 +166,16 @@ class TForm : public TWinControl {
     HWND LastFocus = nullptr;
 };
 
+// Owns a form and ends it with Free.
+struct TFormFree {
+    void operator()(TForm *form) const { form->Free(); }
+};
+template <class T> using TFormPtr = std::unique_ptr<T, TFormFree>;
+
 // Makes a form that the caller owns (a modal page or dialog): constructor,
 // then creation handler.
-template <class T> T *Construct(TForm *owner) {
-    std::unique_ptr<T> form(new T(owner));
+template <class T> TFormPtr<T> Construct(TForm *owner) {
+    TFormPtr<T> form(new T(owner));
     form->AfterConstruction();
-    return form.release();
+    return form;
 }

@@ -10,10 +10,10 @@
 // directory is the same after the browser as before it.
 class TBrowseDirA : public TForm {
   public:
-    TDriveComboBox *DriveComboBox1;
-    TDirectoryListBox *DirectoryListBox1;
-    TLabel *Label1, *Label2, *CurrentFolder;
-    TButton *Ok, *Cancel;
+    TDriveComboBox *DriveComboBox1 = nullptr;
+    TDirectoryListBox *DirectoryListBox1 = nullptr;
+    TLabel *Label1 = nullptr, *Label2 = nullptr, *CurrentFolder = nullptr;
+    TButton *Ok = nullptr, *Cancel = nullptr;
     // The last button: 0 none, 1 OK, 2 Cancel.
     int DialogResult = 0;
     // Heap copy of the current directory taken when the browser opens; the

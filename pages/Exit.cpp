@@ -11,7 +11,6 @@ FORM_CONTROLS(TExitSetup, Label1, No, Exit)
 
 TExitSetup::TExitSetup(TForm *owner) : TForm(owner) {
     LoadForm("ExitSetup", HandlerTable);
-    ExitAnswer = 2;
 }
 
 void TExitSetup::ExitClick(TObject *) {

@@ -6,10 +6,10 @@
 // "Do you really want to exit Setup?", shown modally by ConfirmExitSetup.
 class TExitSetup : public TForm {
   public:
-    TLabel *Label1;
-    TButton *No, *Exit;
+    TLabel *Label1 = nullptr;
+    TButton *No = nullptr, *Exit = nullptr;
     // The last button pressed: 1 Exit, 2 No (the start value).
-    int ExitAnswer;
+    int ExitAnswer = 2;
 
     // What the form data's names stand for.
     static const THandlerRow HandlerTable[];

@@ -19,7 +19,6 @@ FORM_CONTROLS(TExtensionsA, GroupBox1, jpg, png, bmp, mp3, m3u, ra, CancelButton
 
 TExtensionsA::TExtensionsA(TForm *owner) : TForm(owner) {
     LoadForm("ExtensionsA", HandlerTable);
-    ExitOnClose = 1;
     PlacePage(*this, 156, 106, 478, 341);
 }
 

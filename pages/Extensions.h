@@ -7,18 +7,18 @@
 // step reads them from the current page while the install runs.
 class TExtensionsA : public TForm {
   public:
-    TGroupBox *GroupBox1;
-    TCheckBox *jpg, *png, *bmp, *mp3, *m3u, *ra;
-    TButton *CancelButton;
-    TCheckBox *cmp;
-    TLabel *Label1;
-    TCheckBox *cmn;
-    TLabel *Label2;
-    TButton *SetButton;
-    TPanel *Panel1;
-    TImage *Image1;
-    TButton *BackButton;
-    int ExitOnClose;
+    TGroupBox *GroupBox1 = nullptr;
+    TCheckBox *jpg = nullptr, *png = nullptr, *bmp = nullptr, *mp3 = nullptr, *m3u = nullptr, *ra = nullptr;
+    TButton *CancelButton = nullptr;
+    TCheckBox *cmp = nullptr;
+    TLabel *Label1 = nullptr;
+    TCheckBox *cmn = nullptr;
+    TLabel *Label2 = nullptr;
+    TButton *SetButton = nullptr;
+    TPanel *Panel1 = nullptr;
+    TImage *Image1 = nullptr;
+    TButton *BackButton = nullptr;
+    int ExitOnClose = 1;
 
     // What the form data's names stand for.
     static const THandlerRow HandlerTable[];

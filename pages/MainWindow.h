@@ -7,9 +7,9 @@
 // of the whole run and the application's main form.
 class TForm1 : public TForm {
   public:
-    TShape *Shape1, *Shape2, *Shape3, *Shape4;
-    TLabel *Label1, *Label2;
-    TButton *Next, *Cancel;
+    TShape *Shape1 = nullptr, *Shape2 = nullptr, *Shape3 = nullptr, *Shape4 = nullptr;
+    TLabel *Label1 = nullptr, *Label2 = nullptr;
+    TButton *Next = nullptr, *Cancel = nullptr;
 
     // What the form data's names stand for.
     static const THandlerRow HandlerTable[];

@@ -1,7 +1,5 @@
 #include "pages/Path.h"
 
-#include <memory>
-
 #include "app/ScaleToScreen.h"
 #include "app/Setup.h"
 #include "forms/Application.h"
@@ -24,7 +22,6 @@ FORM_CONTROLS(TPathA, Label1, Path, Browse, Ok, ExitSetup, Shape1, Shape2, Shape
 TPathA::TPathA(TForm *owner) : TForm(owner) {
     LoadForm("PathA", HandlerTable);
     PlacePage(*this, 156, 106, 478, 341);
-    ExitOnClose = 1;
 }
 
 void TPathA::FormCreate(TObject *) {
@@ -33,8 +30,7 @@ void TPathA::FormCreate(TObject *) {
 }
 
 void TPathA::BrowseClick(TObject *) {
-    std::unique_ptr<TBrowseDirA> browser(Construct<TBrowseDirA>(this));
-    browser->ShowModal();
+    Construct<TBrowseDirA>(this)->ShowModal();
 }
 
 void TPathA::OkClick(TObject *) {

@@ -7,11 +7,12 @@
 // until the install.
 class TPathA : public TForm {
   public:
-    TLabel *Label1;
-    TEdit *Path;
-    TButton *Browse, *Ok, *ExitSetup;
-    TShape *Shape1, *Shape2, *Shape3, *Shape4, *Shape5, *Shape6, *Shape7, *Shape8;
-    int ExitOnClose;
+    TLabel *Label1 = nullptr;
+    TEdit *Path = nullptr;
+    TButton *Browse = nullptr, *Ok = nullptr, *ExitSetup = nullptr;
+    TShape *Shape1 = nullptr, *Shape2 = nullptr, *Shape3 = nullptr, *Shape4 = nullptr, *Shape5 = nullptr,
+           *Shape6 = nullptr, *Shape7 = nullptr, *Shape8 = nullptr;
+    int ExitOnClose = 1;
 
     // What the form data's names stand for.
     static const THandlerRow HandlerTable[];

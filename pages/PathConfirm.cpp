@@ -139,9 +139,8 @@ FORM_CONTROLS(TPathConfirmA, Shape1, Shape2, Shape3, Label1, Label3, ActualPathE
 TPathConfirmA::TPathConfirmA(TForm *owner) : TForm(owner) {
     LoadForm("PathConfirmA", HandlerTable);
     PlacePage(*this, 156, 106, 478, 341);
-    ExitOnClose = 1;
-    ProgressCanvas = new TControlCanvas(ProgressPanel->Handle());
-    ProgressBitmap = new TBitmap;
+    ProgressCanvas.reset(new TControlCanvas(ProgressPanel->Handle()));
+    ProgressBitmap.reset(new TBitmap);
     ProgressBitmap->SetSize(ProgressPanel->Width(), ProgressPanel->Height());
     ProgressBitmap->Canvas().BrushColor = ProgressPanel->EffectiveColor();
     RECT all = {0, 0, ProgressBitmap->Width(), ProgressBitmap->Height()};
@@ -178,10 +177,8 @@ void TPathConfirmA::FormPaint(TObject *) {
 }
 
 void TPathConfirmA::ReleaseProgress() {
-    delete ProgressCanvas;
-    ProgressCanvas = nullptr;
-    delete ProgressBitmap;
-    ProgressBitmap = nullptr;
+    ProgressCanvas.reset();
+    ProgressBitmap.reset();
 }
 
 void TPathConfirmA::FormClose(TObject *, TCloseAction &action) {

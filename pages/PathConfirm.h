@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include <windows.h>
@@ -18,16 +19,16 @@ void DrawProgress(const std::string &text, float fraction);
 // The confirmation page: shows the install folder and runs the install.
 class TPathConfirmA : public TForm {
   public:
-    TShape *Shape1, *Shape2, *Shape3;
-    TLabel *Label1, *Label3;
-    TEdit *ActualPathEdit;
-    TPanel *ProgressPanel;
-    TButton *Finish, *Back, *ExitSetup;
-    int ExitOnClose;
+    TShape *Shape1 = nullptr, *Shape2 = nullptr, *Shape3 = nullptr;
+    TLabel *Label1 = nullptr, *Label3 = nullptr;
+    TEdit *ActualPathEdit = nullptr;
+    TPanel *ProgressPanel = nullptr;
+    TButton *Finish = nullptr, *Back = nullptr, *ExitSetup = nullptr;
+    int ExitOnClose = 1;
     // Draws straight onto ProgressPanel's window.
-    TControlCanvas *ProgressCanvas;
+    std::unique_ptr<TControlCanvas> ProgressCanvas;
     // The last gauge picture, the panel's size.
-    TBitmap *ProgressBitmap;
+    std::unique_ptr<TBitmap> ProgressBitmap;
 
     // What the form data's names stand for.
     static const THandlerRow HandlerTable[];

@@ -7,8 +7,8 @@
 // fails; closing it ends the setup.
 class TForm2 : public TForm {
   public:
-    TLabel *Label1, *Label2;
-    TButton *Button1;
+    TLabel *Label1 = nullptr, *Label2 = nullptr;
+    TButton *Button1 = nullptr;
 
     // What the form data's names stand for.
     static const THandlerRow HandlerTable[];

@@ -21,7 +21,6 @@ FORM_CONTROLS(TForm3, Label1, Shape1, Shape2, Shape3, Shape4, Shape5, Shape6, Sh
 
 TForm3::TForm3(TForm *owner) : TForm(owner) {
     LoadForm("Form3", HandlerTable);
-    ExitOnClose = 1;
     PlacePage(*this, 156, 106, 478, 341);
 }
 

@@ -6,11 +6,12 @@
 // The welcome page.
 class TForm3 : public TForm {
   public:
-    TLabel *Label1;
-    TShape *Shape1, *Shape2, *Shape3, *Shape4, *Shape5, *Shape6, *Shape7, *Shape8, *Shape9;
-    TButton *Button1, *Button2;
+    TLabel *Label1 = nullptr;
+    TShape *Shape1 = nullptr, *Shape2 = nullptr, *Shape3 = nullptr, *Shape4 = nullptr, *Shape5 = nullptr,
+           *Shape6 = nullptr, *Shape7 = nullptr, *Shape8 = nullptr, *Shape9 = nullptr;
+    TButton *Button1 = nullptr, *Button2 = nullptr;
     // 1: closing the page ends the setup; 0: a navigation handler closes it to move on.
-    int ExitOnClose;
+    int ExitOnClose = 1;
 
     // What the form data's names stand for.
     static const THandlerRow HandlerTable[];

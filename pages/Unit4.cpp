@@ -18,7 +18,6 @@ TForm4::TForm4(TForm *owner) : TForm(owner) {
     // Loading creates the page's window already: the licence text reads the
     // page's client size when it is made. The placement below applies to it.
     LoadForm("Form4", HandlerTable);
-    ExitOnClose = 1;
     PlacePage(*this, 156, 106, 478, 341);
 }
 

@@ -8,11 +8,11 @@
 // Agree it is only hidden, because the install writes its agreement.
 class TForm4 : public TForm {
   public:
-    TButton *Button2, *Button1;
-    TScrollBox *ScrollBox1;
-    TLicenseText *LicenseText1;
+    TButton *Button2 = nullptr, *Button1 = nullptr;
+    TScrollBox *ScrollBox1 = nullptr;
+    TLicenseText *LicenseText1 = nullptr;
     // 1: closing the page ends the setup; 0: a navigation handler closes it to move on.
-    int ExitOnClose;
+    int ExitOnClose = 1;
 
     // What the form data's names stand for.
     static const THandlerRow HandlerTable[];

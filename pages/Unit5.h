@@ -6,8 +6,9 @@
 // The success page, shown modally after the last install step.
 class TForm5 : public TForm {
   public:
-    TLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6;
-    TButton *Button1;
+    TLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr, *Label5 = nullptr,
+           *Label6 = nullptr;
+    TButton *Button1 = nullptr;
 
     // What the form data's names stand for.
     static const THandlerRow HandlerTable[];

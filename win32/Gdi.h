@@ -34,6 +34,23 @@ class TSelectObject {
     HGDIOBJ Old;
 };
 
+// A window's paint: BeginPaint on construction, EndPaint when it goes out of
+// scope, so that the update region is validated on every way out of the
+// painting, a thrown exception included.
+class TPaintScope {
+  public:
+    explicit TPaintScope(HWND window) : Window(window), Dc(BeginPaint(window, &Paint)) {}
+    ~TPaintScope() { EndPaint(Window, &Paint); }
+    TPaintScope(const TPaintScope &) = delete;
+    TPaintScope &operator=(const TPaintScope &) = delete;
+    HDC Get() const { return Dc; }
+
+  private:
+    HWND Window;
+    PAINTSTRUCT Paint = {};
+    HDC Dc;
+};
+
 // A window's device context from GetDC, released when it goes out of scope.
 class TWindowDC {
   public:

@@ -72,7 +72,8 @@ class FileExtensionsTest : public ::testing::Test {
     void TearDown() override {
         SetupRegCreateKeyEx = RegCreateKeyExA;
         InstallDirBuffer = nullptr;
-        delete ExtensionsA;
+        if (ExtensionsA)
+            ExtensionsA->Free();
         ExtensionsA = nullptr;
         RemoveTree(StartMenuFolder());
         RemoveFileTypes();
@@ -85,7 +86,8 @@ class FileExtensionsTest : public ::testing::Test {
 
     // A file-type page as the user left it: only the given boxes ticked.
     void TickOnly(std::initializer_list<TCheckBox * TExtensionsA::*> ticked) {
-        delete ExtensionsA;
+        if (ExtensionsA)
+            ExtensionsA->Free();
         ExtensionsA = new TExtensionsA(nullptr);
         for (TCheckBox *TExtensionsA::*box :
              {&TExtensionsA::cmp, &TExtensionsA::cmn, &TExtensionsA::jpg, &TExtensionsA::png,

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "forms/Application.h"
+#include "forms/Form.h"
 
 template <class T, T *&Global> class PageTest : public ::testing::Test {
   protected:
@@ -23,5 +24,5 @@ template <class T, T *&Global> class PageTest : public ::testing::Test {
     }
 
     TApplication application;
-    std::unique_ptr<T> page;
+    TFormPtr<T> page;
 };
