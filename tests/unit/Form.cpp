@@ -1,8 +1,6 @@
-// The life of a form-layer page: its window goes before its object, and a
-// paint that fails is shown once, not again and again.
+// The life of a form-layer page: its window goes before its object.
 #include <gtest/gtest.h>
 
-#include "MessageBoxWatcher.h"
 #include "forms/Application.h"
 #include "forms/Form.h"
 
@@ -65,26 +63,6 @@ TEST_F(Form, TheWindowGoesBeforeThePage) {
     Pump();
     EXPECT_TRUE(destroySeen) << "released";
     EXPECT_EQ(nullptr, windowAtEnd) << "released";
-}
-
-// The exception display shows a failed paint once: the update region is
-// validated on the way out, so no new WM_PAINT brings it back. (The handler
-// stops throwing after five tries, so that a fault ends the test.)
-TEST_F(Form, APaintThatThrowsIsShownOnce) {
-    MessageBoxWatcher watcher;
-    int paints = 0;
-    TFormPtr<TForm> page(new TForm(nullptr));
-    page->ClassName = "TThrowingPaint";
-    page->SetBounds(10, 10, 200, 100);
-    page->OnPaint = [&paints](TObject *) {
-        if (++paints <= 5)
-            throw EToolkitError("Paint failed");
-    };
-    page->Show();
-    Pump();
-    EXPECT_EQ(1, paints);
-    ASSERT_FALSE(watcher.Texts().empty());
-    EXPECT_EQ("Paint failed.", watcher.Texts()[0]);
 }
 
 } // namespace
