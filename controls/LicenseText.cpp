@@ -1,5 +1,8 @@
 #include "controls/LicenseText.h"
 
+#include <oleacc.h>
+
+#include "forms/Accessible.h"
 #include "forms/FileStream.h"
 #include "forms/Form.h"
 #include "install/InstallState.h"
@@ -111,6 +114,17 @@ void TLicenseText::DrawAgreement(HDC dc) {
     // Wrapped between words, a line at each CR LF, "&&" shown as "&".
     RECT rect = {0, 0, Width() - RightMargin, Height()};
     DrawTextA(dc, Agreement.c_str(), lstrlenA(Agreement.c_str()), &rect, DT_WORDBREAK);
+}
+
+bool TLicenseText::AccessibleText(TAccessibleText &text) const {
+    std::string agreement = TextAsShown(Agreement);
+    if (agreement.empty())
+        return false;
+    text.Role = ROLE_SYSTEM_TEXT;
+    text.State = STATE_SYSTEM_READONLY;
+    text.Name = agreement.substr(0, agreement.find_first_of("\r\n"));
+    text.Value = agreement;
+    return true;
 }
 
 int TLicenseText::WriteTextFile(const std::string &path) {

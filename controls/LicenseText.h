@@ -45,6 +45,9 @@ class TLicenseText : public TLabel {
     // WM_PAINT goes to PaintText; every other message to the label.
     void Dispatch(UINT message, WPARAM wParam) override;
     bool SetAttribute(const std::string &key, const std::string &value) override;
+    // Read-only text: the agreement as it reads is the value, its first line
+    // the name.
+    bool AccessibleText(TAccessibleText &text) const override;
 
   private:
     // Fits the bounds to the container as cExpand says, then marks the

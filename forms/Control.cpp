@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "forms/Accessible.h"
 #include "forms/Application.h"
 #include "forms/Form.h"
 
@@ -329,6 +330,13 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return result;
         }
+    case WM_GETOBJECT: {
+        // Windows of the form layer's classes add their windowless texts.
+        LRESULT result = 0;
+        if (!StandardProc && AnswerAccessibleClient(*this, wParam, lParam, result))
+            return result;
+        break;
+    }
     case WM_KEYUP:
         if (OnKeyUp) {
             WORD key = static_cast<WORD>(wParam);

@@ -24,6 +24,14 @@ typedef std::function<void(TObject *sender, WORD &key, int shift)> TKeyEvent;
 class TForm;
 class TWinControl;
 
+// What a screen reader is told of a windowless control that shows text.
+struct TAccessibleText {
+    long Role = 0;     // ROLE_SYSTEM_...
+    long State = 0;    // STATE_SYSTEM_...
+    std::string Name;  // the text as it reads
+    std::string Value; // empty: none
+};
+
 // Base of everything placed on a page. A control keeps its designed bounds,
 // colour and font; windowed controls mirror them into their window.
 class TControl : public TObject {
@@ -99,6 +107,11 @@ class TGraphicControl : public TControl {
     virtual void Dispatch(UINT message, WPARAM wParam);
     // A canvas on the parent's window, origin at the control, clipped to it.
     class TGraphicCanvas;
+    // The text the control shows, for screen readers; false when it shows none.
+    virtual bool AccessibleText(TAccessibleText &text) const {
+        (void)text;
+        return false;
+    }
 
   protected:
     virtual void Paint(TCanvas &canvas) = 0;

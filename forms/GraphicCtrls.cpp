@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include <oleacc.h>
+
+#include "forms/Accessible.h"
 #include "forms/Exceptions.h"
 
 bool TLabel::SetAttribute(const std::string &key, const std::string &value) {
@@ -17,9 +20,21 @@ bool TLabel::SetAttribute(const std::string &key, const std::string &value) {
 }
 
 void TLabel::SetCaption(const std::string &text) {
+    bool changed = text != Text;
     TGraphicControl::SetCaption(text);
     if (IsLoaded)
         FitToText();
+    if (changed)
+        NotifyAccessibleNameChange(*this);
+}
+
+bool TLabel::AccessibleText(TAccessibleText &text) const {
+    if (Text.empty())
+        return false;
+    text.Role = ROLE_SYSTEM_STATICTEXT;
+    text.State = STATE_SYSTEM_READONLY;
+    text.Name = TextAsShown(Text);
+    return true;
 }
 
 void TLabel::Loaded() {

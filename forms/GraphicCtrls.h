@@ -18,6 +18,8 @@ class TLabel : public TGraphicControl {
     bool SetAttribute(const std::string &key, const std::string &value) override;
     void SetCaption(const std::string &text) override;
     void Loaded() override;
+    // Static text named by the caption as it reads.
+    bool AccessibleText(TAccessibleText &text) const override;
 
   protected:
     void Paint(TCanvas &canvas) override;

@@ -6,8 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <oleacc.h>
+
 #include <string>
 #include <vector>
+
+#include "support/Readers.h"
 
 using namespace e2e;
 
@@ -334,5 +338,43 @@ INSTANTIATE_TEST_SUITE_P(Screens, PagePositions,
                          [](const ::testing::TestParamInfo<Screen> &info) {
                              return std::string(info.param.desktop);
                          });
+
+// A screen reader in another process reads the texts that the pages paint:
+// the welcome sentence, the whole licence agreement and the exit question.
+TEST_F(PageFlow, AScreenReaderInAnotherProcessReadsThePagesTexts) {
+    HWND welcome = WalkTo(kWelcome);
+    ASSERT_NE(nullptr, welcome);
+    std::string name;
+    std::vector<readers::AccessibleChild> children = readers::ReadAccessible(welcome, &name);
+    EXPECT_EQ("Software Installation", name);
+    ASSERT_EQ(3u, children.size()) << "two buttons and the welcome sentence";
+    EXPECT_TRUE(children[0].object);
+    EXPECT_EQ("Welcome to an installation of Vantorelle program.", children[2].name);
+    EXPECT_EQ(ROLE_SYSTEM_STATICTEXT, children[2].role);
+    EXPECT_EQ(WindowRect(welcome).left + 153 + GetSystemMetrics(SM_CXFRAME), children[2].location.left);
+
+    HWND licence = Forward(welcome, kWelcome);
+    ASSERT_NE(nullptr, licence);
+    HWND box = Control(licence, "TScrollBox");
+    ASSERT_NE(nullptr, box);
+    children = readers::ReadAccessible(box);
+    ASSERT_EQ(1u, children.size());
+    EXPECT_EQ(ROLE_SYSTEM_TEXT, children[0].role);
+    EXPECT_EQ(STATE_SYSTEM_READONLY, children[0].state);
+    EXPECT_EQ("VANTORELLE", children[0].name);
+    const std::string end = "BOUND BY ITS TERMS & CONDITIONS.";
+    EXPECT_EQ(children[0].value.size() - end.size(), children[0].value.rfind(end));
+
+    HWND destination = Forward(licence, kLicence);
+    ASSERT_NE(nullptr, destination);
+    HWND confirmation = OpenExitConfirmation(destination, "&Exit Setup");
+    ASSERT_NE(nullptr, confirmation);
+    children = readers::ReadAccessible(confirmation, &name);
+    EXPECT_EQ("Software Installation", name);
+    ASSERT_EQ(3u, children.size());
+    EXPECT_EQ("Do you really want to exit Setup? ", children[2].name);
+    ASSERT_TRUE(CloseWith(confirmation, "&No"));
+    EndWith(destination);
+}
 
 } // namespace

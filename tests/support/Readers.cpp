@@ -3,6 +3,7 @@
 #include "win32/FindHandle.h"
 
 #include <objbase.h>
+#include <oleacc.h>
 #include <shlobj.h>
 
 #include <algorithm>
@@ -45,6 +46,7 @@ template <class T> class ComRef {
     ComRef &operator=(const ComRef &) = delete;
     void **out() { return reinterpret_cast<void **>(&p_); }
     T *operator->() const { return p_; }
+    T *get() const { return p_; }
 
   private:
     T *p_ = nullptr;
@@ -246,6 +248,77 @@ std::string StartMenuFolder() {
     char path[MAX_PATH] = "";
     SHGetSpecialFolderPathA(nullptr, path, CSIDL_PROGRAMS, FALSE);
     return std::string(path) + "\\Vantorelle";
+}
+
+namespace {
+
+std::string Narrow(BSTR text) {
+    std::string narrow;
+    if (text) {
+        int length = WideCharToMultiByte(CP_ACP, 0, text, SysStringLen(text), nullptr, 0, nullptr, nullptr);
+        narrow.resize(length);
+        WideCharToMultiByte(CP_ACP, 0, text, SysStringLen(text), &narrow[0], length, nullptr, nullptr);
+        SysFreeString(text);
+    }
+    return narrow;
+}
+
+// What the object tells of its child `id` (CHILDID_SELF: of itself).
+void ReadChild(IAccessible *object, long id, AccessibleChild &child) {
+    VARIANT self;
+    self.vt = VT_I4;
+    self.lVal = id;
+    BSTR text = nullptr;
+    object->get_accName(self, &text);
+    child.name = Narrow(text);
+    text = nullptr;
+    object->get_accValue(self, &text);
+    child.value = Narrow(text);
+    VARIANT result;
+    result.vt = VT_EMPTY;
+    if (SUCCEEDED(object->get_accRole(self, &result)) && result.vt == VT_I4)
+        child.role = result.lVal;
+    result.vt = VT_EMPTY;
+    if (SUCCEEDED(object->get_accState(self, &result)) && result.vt == VT_I4)
+        child.state = result.lVal;
+    long left = 0, top = 0, width = 0, height = 0;
+    object->accLocation(&left, &top, &width, &height, self);
+    child.location = {left, top, width, height};
+}
+
+} // namespace
+
+std::vector<AccessibleChild> ReadAccessible(HWND window, std::string *name) {
+    ComScope com;
+    std::vector<AccessibleChild> children;
+    ComRef<IAccessible> client;
+    if (FAILED(AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible, client.out())) ||
+        !client.get())
+        return children;
+    if (name) {
+        AccessibleChild self;
+        ReadChild(client.get(), CHILDID_SELF, self);
+        *name = self.name;
+    }
+    long count = 0;
+    client->get_accChildCount(&count);
+    for (long id = 1; id <= count; ++id) {
+        AccessibleChild child;
+        VARIANT which;
+        which.vt = VT_I4;
+        which.lVal = id;
+        ComRef<IDispatch> dispatch;
+        ComRef<IAccessible> own;
+        if (SUCCEEDED(client->get_accChild(which, reinterpret_cast<IDispatch **>(dispatch.out()))) &&
+            dispatch.get() && SUCCEEDED(dispatch->QueryInterface(IID_IAccessible, own.out()))) {
+            child.object = true;
+            ReadChild(own.get(), CHILDID_SELF, child);
+        } else {
+            ReadChild(client.get(), id, child);
+        }
+        children.push_back(child);
+    }
+    return children;
 }
 
 } // namespace readers

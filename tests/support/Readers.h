@@ -89,4 +89,19 @@ Shortcut ReadShortcut(const std::string &path);
 // The user's Start-menu folder of the product: Programs\Vantorelle.
 std::string StartMenuFolder();
 
+// ----------------------------------------------------------- screen reader
+
+// One child of a window's client object as a screen reader reads it.
+struct AccessibleChild {
+    bool object = false; // an object of its own (a child window), else a simple element
+    long role = 0, state = 0;
+    std::string name, value; // empty when none
+    RECT location = {};      // on the screen: left, top, width, height
+};
+// The window's client object (AccessibleObjectFromWindow, OBJID_CLIENT) and
+// its children, in order; *name gets the object's own name. The children of
+// their own objects give what they can; their name may need the window's
+// process. Empty when there is no object.
+std::vector<AccessibleChild> ReadAccessible(HWND window, std::string *name = nullptr);
+
 } // namespace readers

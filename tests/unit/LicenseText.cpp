@@ -4,11 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <oleacc.h>
+
 #include "EngineTestSupport.h"
 #include "forms/Application.h"
 #include "pages/MainWindow.h"
 #include "pages/PathConfirm.h"
 #include "pages/Unit4.h"
+#include "support/Readers.h"
 
 // RECT has no comparison or printing of its own.
 bool operator==(const RECT &a, const RECT &b) {
@@ -213,6 +216,24 @@ TEST_F(LicencePage, ExpandModesFitTheControlToTheScrollBox) {
         EXPECT_EQ(c.Bounds, bounds()) << "mode " << int(c.Mode);
         EXPECT_EQ(2, control.Repaints) << "mode " << int(c.Mode);
     }
+}
+
+// A screen reader reads the whole agreement, as it is shown, in the scroll box.
+TEST_F(LicencePage, ReadersGetTheAgreementAsReadOnlyText) {
+    std::vector<readers::AccessibleChild> children = readers::ReadAccessible(Form4->ScrollBox1->Handle());
+    ASSERT_EQ(1u, children.size());
+    const readers::AccessibleChild &text = children[0];
+    EXPECT_FALSE(text.object);
+    EXPECT_EQ(ROLE_SYSTEM_TEXT, text.role);
+    EXPECT_EQ(STATE_SYSTEM_READONLY, text.state);
+    EXPECT_EQ("VANTORELLE", text.name);
+    EXPECT_EQ(0u,
+              text.value.find("VANTORELLE\r\nEND-USER LICENSE AGREEMENT\r\n\r\nPlease read this agreement"));
+    const std::string end = "UNDERSTAND IT, AND THAT YOU AGREE TO BE\r\nBOUND BY ITS TERMS & CONDITIONS.";
+    EXPECT_EQ(text.value.size() - end.size(), text.value.rfind(end)) << "\"&&\" reads \"&\"";
+    EXPECT_EQ(std::string::npos, text.value.find("&&"));
+    EXPECT_EQ(373, text.location.right);
+    EXPECT_EQ(5454, text.location.bottom);
 }
 
 } // namespace

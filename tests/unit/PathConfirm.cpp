@@ -6,10 +6,13 @@
 #include <memory>
 #include <string>
 
+#include <oleacc.h>
+
 #include "MessageBoxWatcher.h"
 #include "PageTest.h"
 #include "forms/Application.h"
 #include "pages/PathConfirm.h"
+#include "support/Readers.h"
 
 namespace {
 
@@ -207,6 +210,100 @@ TEST_F(Pacing, TheScheduleIsTheFractionOf4000Milliseconds) {
     EXPECT_EQ(4000u, PaceExtraction(1.0f));
     FakeNow = 1000;
     EXPECT_EQ(0u, PaceExtraction(0.0f));
+}
+
+// ----------------------------------------------------------- screen reader
+
+// The page's texts, read as a screen reader reads them: simple elements after
+// the child windows, in the order they are painted.
+class Reader : public PageTest<TPathConfirmA, PathConfirmA> {
+  protected:
+    static VARIANT Id(long id) {
+        VARIANT v;
+        v.vt = VT_I4;
+        v.lVal = id;
+        return v;
+    }
+    // The name changes that screen readers are told of (hwnd, object, child).
+    static std::vector<std::vector<LONG_PTR>> Changes;
+    static void CALLBACK Hook(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
+        Changes.push_back({reinterpret_cast<LONG_PTR>(window), object, child});
+    }
+};
+std::vector<std::vector<LONG_PTR>> Reader::Changes;
+
+TEST_F(Reader, LabelsAreStaticTextsAfterTheChildWindows) {
+    page->Show();
+    std::string name;
+    auto children = readers::ReadAccessible(page->Handle(), &name);
+    EXPECT_EQ("Software Installation", name) << "the page's name stays its caption";
+    // The edit box, the panel and three buttons, then the two labels.
+    ASSERT_EQ(7u, children.size());
+    for (int i = 0; i < 5; ++i)
+        EXPECT_TRUE(children[i].object) << i;
+    // A button keeps what the system gives it (its window's client object).
+    std::string button;
+    readers::ReadAccessible(page->Finish->Handle(), &button);
+    EXPECT_EQ("Finish", button);
+    const char *texts[] = {"The program Vantorelle will be installed in directory:",
+                           "Note that all existing files in this directory will be deleted."};
+    TLabel *labels[] = {page->Label1, page->Label3};
+    for (int i = 0; i < 2; ++i) {
+        const readers::AccessibleChild &text = children[5 + i];
+        EXPECT_FALSE(text.object);
+        EXPECT_EQ(texts[i], text.name);
+        EXPECT_EQ("", text.value);
+        EXPECT_EQ(ROLE_SYSTEM_STATICTEXT, text.role);
+        EXPECT_EQ(STATE_SYSTEM_READONLY, text.state);
+        POINT corner = {labels[i]->Left(), labels[i]->Top()};
+        ClientToScreen(page->Handle(), &corner);
+        EXPECT_EQ(corner.x, text.location.left);
+        EXPECT_EQ(corner.y, text.location.top);
+        EXPECT_EQ(labels[i]->Width(), text.location.right);
+        EXPECT_EQ(labels[i]->Height(), text.location.bottom);
+    }
+
+    // The client object finds a text under the pointer and walks from one to the next.
+    IAccessible *client = nullptr;
+    ASSERT_EQ(S_OK, AccessibleObjectFromWindow(page->Handle(), OBJID_CLIENT, IID_IAccessible,
+                                               reinterpret_cast<void **>(&client)));
+    VARIANT found;
+    EXPECT_EQ(S_OK, client->accHitTest(children[6].location.left + 5, children[6].location.top + 5, &found));
+    EXPECT_EQ(VT_I4, found.vt);
+    EXPECT_EQ(7, found.lVal);
+    EXPECT_EQ(S_OK, client->accNavigate(NAVDIR_NEXT, Id(6), &found));
+    EXPECT_EQ(7, found.lVal);
+    EXPECT_EQ(S_FALSE, client->accNavigate(NAVDIR_NEXT, Id(7), &found));
+    EXPECT_EQ(S_OK, client->accNavigate(NAVDIR_LASTCHILD, Id(CHILDID_SELF), &found));
+    EXPECT_EQ(7, found.lVal);
+    IDispatch *none = nullptr;
+    EXPECT_EQ(S_FALSE, client->get_accChild(Id(6), &none));
+    EXPECT_EQ(nullptr, none);
+    BSTR text = nullptr;
+    EXPECT_EQ(E_INVALIDARG, client->get_accName(Id(8), &text));
+
+    // A changed text is announced as that element's new name, "&&" read as "&".
+    HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, Hook,
+                                         GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    Changes.clear();
+    page->Label3->SetCaption("Files && folders &here");
+    MSG message;
+    for (int i = 0; i < 20 && Changes.empty(); ++i, Sleep(10))
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+    UnhookWinEvent(hook);
+    std::vector<std::vector<LONG_PTR>> expected = {
+        {reinterpret_cast<LONG_PTR>(page->Handle()), OBJID_CLIENT, 7}};
+    EXPECT_EQ(expected, Changes);
+    EXPECT_EQ("Files & folders here", readers::ReadAccessible(page->Handle())[6].name);
+
+    // An object kept after its page is gone answers that it is disconnected.
+    page.reset();
+    PathConfirmA = nullptr;
+    long count = -1;
+    EXPECT_EQ(CO_E_OBJNOTCONNECTED, client->get_accChildCount(&count));
+    EXPECT_EQ(CO_E_OBJNOTCONNECTED, client->get_accName(Id(6), &text));
+    client->Release();
 }
 
 } // namespace
