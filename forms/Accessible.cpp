@@ -7,37 +7,9 @@
 #include <oleacc.h>
 
 #include "forms/Control.h"
+#include "win32/SystemLibrary.h"
 
 namespace {
-
-// A DLL of the system folder, loaded by its full path, so that no other folder
-// of the search order can supply it; freed with the holder.
-class TSystemLibrary {
-  public:
-    explicit TSystemLibrary(const char *name) {
-        char path[MAX_PATH];
-        UINT length = GetSystemDirectoryA(path, MAX_PATH);
-        if (length == 0 || length + 1 + lstrlenA(name) >= MAX_PATH)
-            return;
-        lstrcatA(path, "\\");
-        lstrcatA(path, name);
-        Module = LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-    }
-    ~TSystemLibrary() {
-        if (Module)
-            FreeLibrary(Module);
-    }
-    TSystemLibrary(const TSystemLibrary &) = delete;
-    TSystemLibrary &operator=(const TSystemLibrary &) = delete;
-
-    template <class T> void Take(T &function, const char *name) const {
-        FARPROC proc = Module ? GetProcAddress(Module, name) : nullptr;
-        function = reinterpret_cast<T>(reinterpret_cast<void (*)()>(proc));
-    }
-
-  private:
-    HMODULE Module = nullptr;
-};
 
 // What the client objects need of the accessibility library and of OLE
 // Automation (their strings). Loaded when a reader first asks, never before;
@@ -50,10 +22,10 @@ class TAccessLibrary {
     decltype(&SysAllocStringLen) AllocString = nullptr;
 
     TAccessLibrary() : Com(CoInitialize(nullptr)) {
-        Oleacc.Take(CreateStandard, "CreateStdAccessibleObject");
-        Oleacc.Take(ResultFromObject, "LresultFromObject");
-        Oleacc.Take(ObjectFromWindow, "AccessibleObjectFromWindow");
-        Oleaut.Take(AllocString, "SysAllocStringLen");
+        CreateStandard = Oleacc.Proc<decltype(CreateStandard)>("CreateStdAccessibleObject");
+        ResultFromObject = Oleacc.Proc<decltype(ResultFromObject)>("LresultFromObject");
+        ObjectFromWindow = Oleacc.Proc<decltype(ObjectFromWindow)>("AccessibleObjectFromWindow");
+        AllocString = Oleaut.Proc<decltype(AllocString)>("SysAllocStringLen");
     }
     ~TAccessLibrary() {
         if (SUCCEEDED(Com))
