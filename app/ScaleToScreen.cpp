@@ -12,13 +12,21 @@ int ScaleCoordinate(int value, int anchor, float factor) {
     return static_cast<int>((value - anchor) * static_cast<double>(factor) + anchor);
 }
 
-void PlacePage(TForm &page, int left, int top, int width, int height) {
-    page.SetBounds(left < 0 ? 0 : left, top < 0 ? 0 : top, width, height);
+const TPagePlace WizardPagePlace = {156, 106, 478, 341, 30, 50};
+const TPagePlace FailurePagePlace = {39, 299, 337, 205, -20, 20};
+const TPagePlace SuccessPagePlace = {226, 314, 337, 205, 5, 20};
+
+void PlacePage(TForm &page, const TPagePlace &place) {
+    page.SetBounds(place.Left < 0 ? 0 : place.Left, place.Top < 0 ? 0 : place.Top, place.Width, place.Height);
     page.SetWindowState(wsNormal);
 }
 
 void ScaleToScreen(TForm &page, int offsetX, int offsetY) {
     ScaleToScreenAt(page, GetDeviceCaps(page.Canvas().Handle(), HORZRES), offsetX, offsetY);
+}
+
+void ScaleToScreen(TForm &page, const TPagePlace &place) {
+    ScaleToScreen(page, place.OffsetX, place.OffsetY);
 }
 
 void ScaleToScreenAt(TForm &page, int width, int offsetX, int offsetY) {

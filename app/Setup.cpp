@@ -17,7 +17,7 @@ void QuitSetup() {
 }
 
 bool ConfirmExitSetup() {
-    return Construct<TExitSetup>(nullptr)->ShowModal() == 1;
+    return Construct<TExitSetup>(nullptr)->ShowModal() == mrOk;
 }
 
 void ShowFailurePage() {
@@ -38,13 +38,4 @@ void RaiseVisiblePage() {
             return;
         }
     }
-}
-
-bool ClosedToMoveOn(int &exitOnClose) {
-    if (exitOnClose) {
-        QuitSetup();
-        return false;
-    }
-    exitOnClose = 1;
-    return true;
 }

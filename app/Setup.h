@@ -21,9 +21,3 @@ void ShowSuccessPage(TForm *owner);
 // Makes the first visible page of the page chain topmost, so that the
 // full-screen backdrop never covers it.
 void RaiseVisiblePage();
-
-// The close routine of a page with an ExitOnClose flag. With the flag set the
-// close is the user's way out: it ends the setup and returns false. A
-// navigation handler cleared the flag: it is set again and the result is
-// true, and the page then chooses to be hidden or freed.
-bool ClosedToMoveOn(int &exitOnClose);

@@ -18,7 +18,7 @@ void ReportMissing(const std::string &path, HWND owner, bool report) {
 
 } // namespace
 
-int FolderExists(const std::string &path, HWND owner, bool report) {
+TFolderStatus FolderExists(const std::string &path, HWND owner, bool report) {
     TCurrentDirectoryKeeper keeper;
     std::string folder = path;
     StripTrailingBackslash(folder);
@@ -29,7 +29,7 @@ int FolderExists(const std::string &path, HWND owner, bool report) {
     return fsFailed;
 }
 
-int CreateFolder(const std::string &path) {
+TFolderStatus CreateFolder(const std::string &path) {
     if (path.empty() || path.size() >= PathLimit) {
         return fsFailed;
     }
@@ -39,10 +39,10 @@ int CreateFolder(const std::string &path) {
     return CreateDirectoryA(path.c_str(), nullptr) ? fsOk : fsFailed;
 }
 
-int RemoveFolder(const std::string &path, HWND owner, bool report) {
+TFolderStatus RemoveFolder(const std::string &path, HWND owner, bool report) {
     std::string folder = path;
     StripTrailingBackslash(folder);
-    int result = ClearFolder(folder, owner, report);
+    TFolderStatus result = ClearFolder(folder, owner, report);
     if (result != fsOk) {
         return result;
     }
@@ -50,7 +50,7 @@ int RemoveFolder(const std::string &path, HWND owner, bool report) {
     return fsOk;
 }
 
-int ClearFolder(const std::string &path, HWND owner, bool report) {
+TFolderStatus ClearFolder(const std::string &path, HWND owner, bool report) {
     if (path.empty()) {
         ReportMissing(path, owner, report);
         return fsEmptyPath;

@@ -19,13 +19,13 @@ enum TFolderStatus {
 // (or the backdrop page when owner is null).
 
 // 1 when the folder (trailing blanks and one backslash ignored) exists, else 0.
-int FolderExists(const std::string &path, HWND owner, bool report);
+TFolderStatus FolderExists(const std::string &path, HWND owner, bool report);
 // Creates the last level of the path: 1 when the folder exists afterwards, else 0.
-int CreateFolder(const std::string &path);
+TFolderStatus CreateFolder(const std::string &path);
 // Deletes the folder's files and, through RemoveFolder, its subfolders
 // (only entries whose attributes are exactly FILE_ATTRIBUTE_DIRECTORY are
 // descended into). Entries that cannot be deleted stay. 1, 0, 7 or 15.
-int ClearFolder(const std::string &path, HWND owner, bool report);
+TFolderStatus ClearFolder(const std::string &path, HWND owner, bool report);
 // Clears the folder and then removes it. The result of ClearFolder; 1 even
 // when the folder could not be removed.
-int RemoveFolder(const std::string &path, HWND owner, bool report);
+TFolderStatus RemoveFolder(const std::string &path, HWND owner, bool report);

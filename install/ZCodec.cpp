@@ -8,6 +8,7 @@
 #include <zlib.h>
 
 #include "install/DataFile.h"
+#include "install/InstallState.h"
 #include "install/ZCodecIo.h"
 #include "win32/FindHandle.h"
 
@@ -23,17 +24,6 @@ uint32_t ReadLength(const uint8_t *p) {
     return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
 }
 
-void CopyBounded(char *out, const char *from, size_t count) {
-    if (!out) {
-        return;
-    }
-    if (count > NameLimit - 1) {
-        count = NameLimit - 1;
-    }
-    memcpy(out, from, count);
-    out[count] = '\0';
-}
-
 } // namespace
 
 namespace ZCodecIo {
@@ -42,7 +32,7 @@ uint8_t *Allocate(uint32_t size) {
     return static_cast<uint8_t *>(malloc(size ? size : 1));
 }
 
-int ReadSource(const std::string &name, uint8_t *header, TMallocBuffer &data, uint32_t &length) {
+TZResult ReadSource(const std::string &name, uint8_t *header, TMallocBuffer &data, uint32_t &length) {
     if (name.size() >= NameLimit) {
         return zrOpenFailed;
     }
@@ -71,8 +61,8 @@ int ReadSource(const std::string &name, uint8_t *header, TMallocBuffer &data, ui
     return zrOk;
 }
 
-int Deliver(TMallocBuffer &output, uint32_t length, uint8_t **outBuffer, uint32_t *outLength,
-            const std::string &destName) {
+TZResult Deliver(TMallocBuffer &output, uint32_t length, uint8_t **outBuffer, uint32_t *outLength,
+                 const std::string &destName) {
     if (destName.empty()) {
         *outBuffer = output.release();
         if (outLength) {
@@ -116,9 +106,9 @@ void TZCodec::Notify(const std::string &source, const std::string &label, float 
     }
 }
 
-int TZCodec::DecompressResource(uint16_t id, uint16_t type, const std::string &label, int steps,
-                                bool lengthHeader, uint8_t **outBuffer, uint32_t *outLength,
-                                const std::string &destName) {
+TZResult TZCodec::DecompressResource(uint16_t id, uint16_t type, const std::string &label, int steps,
+                                     bool lengthHeader, uint8_t **outBuffer, uint32_t *outLength,
+                                     const std::string &destName) {
     HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(type));
     if (!found) {
         return zrNoResource;
@@ -132,15 +122,15 @@ int TZCodec::DecompressResource(uint16_t id, uint16_t type, const std::string &l
                       lengthHeader, outBuffer, outLength, destName);
 }
 
-int TZCodec::DecompressFile(const std::string &sourceName, const std::string &destName,
-                            const std::string &label, int steps, bool lengthHeader, uint8_t **outBuffer,
-                            uint32_t *outLength) {
+TZResult TZCodec::DecompressFile(const std::string &sourceName, const std::string &destName,
+                                 const std::string &label, int steps, bool lengthHeader, uint8_t **outBuffer,
+                                 uint32_t *outLength) {
     return Decompress(sourceName, nullptr, 0, label, steps, lengthHeader, outBuffer, outLength, destName);
 }
 
-int TZCodec::DecompressDataFile(TDataFile *file, uint32_t length, const std::string &label, int steps,
-                                bool lengthHeader, uint8_t **outBuffer, uint32_t *outLength,
-                                const std::string &destName) {
+TZResult TZCodec::DecompressDataFile(TDataFile *file, uint32_t length, const std::string &label, int steps,
+                                     bool lengthHeader, uint8_t **outBuffer, uint32_t *outLength,
+                                     const std::string &destName) {
     if (!file || (destName.empty() && !outBuffer)) {
         return zrOk;
     }
@@ -156,9 +146,9 @@ int TZCodec::DecompressDataFile(TDataFile *file, uint32_t length, const std::str
                       destName);
 }
 
-int TZCodec::Decompress(const std::string &sourceName, const uint8_t *sourceBuffer, uint32_t sourceLength,
-                        const std::string &label, int steps, bool lengthHeader, uint8_t **outBuffer,
-                        uint32_t *outLength, const std::string &destName) {
+TZResult TZCodec::Decompress(const std::string &sourceName, const uint8_t *sourceBuffer,
+                             uint32_t sourceLength, const std::string &label, int steps, bool lengthHeader,
+                             uint8_t **outBuffer, uint32_t *outLength, const std::string &destName) {
     if ((sourceName.empty() && !sourceBuffer) || (destName.empty() && !outBuffer)) {
         return zrOk;
     }
@@ -175,7 +165,7 @@ int TZCodec::Decompress(const std::string &sourceName, const uint8_t *sourceBuff
     uint32_t inputLength = 0;
     if (!sourceName.empty()) {
         uint8_t header[HeaderSize];
-        int result = ReadSource(sourceName, lengthHeader ? header : nullptr, fileInput, inputLength);
+        TZResult result = ReadSource(sourceName, lengthHeader ? header : nullptr, fileInput, inputLength);
         if (result != zrOk) {
             return result;
         }
@@ -265,23 +255,5 @@ bool TZCodec::SourceExists(const std::string &name) {
 }
 
 bool TZCodec::SplitPath(const char *path, char *folder, char *extension, char *title) {
-    CopyBounded(folder, "", 0);
-    CopyBounded(extension, "", 0);
-    CopyBounded(title, "", 0);
-    if (!path) {
-        return false;
-    }
-    const size_t length = strlen(path);
-    const char *slash = strrchr(path, '\\');
-    const char *dot = strrchr(path, '.');
-    // An extension is the last dot and at most 3 characters, in the last name.
-    if (dot && ((slash && dot < slash) || strlen(dot) > 4)) {
-        dot = nullptr;
-    }
-    const char *titleStart = slash ? slash + 1 : path;
-    const char *titleEnd = dot ? dot : path + length;
-    CopyBounded(folder, path, size_t(titleStart - path));
-    CopyBounded(extension, dot ? dot : "", dot ? strlen(dot) : 0);
-    CopyBounded(title, titleStart, size_t(titleEnd - titleStart));
-    return true;
+    return SplitFilePath(path, folder, title, extension) != 0;
 }

@@ -58,26 +58,28 @@ class TZCodec {
     TZCodec(TZProgressProc progressProc, TZProgressEvent onProgress);
 
     // The resource of this module with the integer id and type.
-    int DecompressResource(uint16_t id, uint16_t type, const std::string &label, int steps, bool lengthHeader,
-                           uint8_t **outBuffer, uint32_t *outLength, const std::string &destName);
-    int DecompressFile(const std::string &sourceName, const std::string &destName, const std::string &label,
-                       int steps, bool lengthHeader, uint8_t **outBuffer, uint32_t *outLength);
+    TZResult DecompressResource(uint16_t id, uint16_t type, const std::string &label, int steps,
+                                bool lengthHeader, uint8_t **outBuffer, uint32_t *outLength,
+                                const std::string &destName);
+    TZResult DecompressFile(const std::string &sourceName, const std::string &destName,
+                            const std::string &label, int steps, bool lengthHeader, uint8_t **outBuffer,
+                            uint32_t *outLength);
     // Reads length bytes from the file's current position and decompresses
     // them. A null file does nothing (1).
-    int DecompressDataFile(TDataFile *file, uint32_t length, const std::string &label, int steps,
-                           bool lengthHeader, uint8_t **outBuffer, uint32_t *outLength,
-                           const std::string &destName);
-    int Decompress(const std::string &sourceName, const uint8_t *sourceBuffer, uint32_t sourceLength,
-                   const std::string &label, int steps, bool lengthHeader, uint8_t **outBuffer,
-                   uint32_t *outLength, const std::string &destName);
+    TZResult DecompressDataFile(TDataFile *file, uint32_t length, const std::string &label, int steps,
+                                bool lengthHeader, uint8_t **outBuffer, uint32_t *outLength,
+                                const std::string &destName);
+    TZResult Decompress(const std::string &sourceName, const uint8_t *sourceBuffer, uint32_t sourceLength,
+                        const std::string &label, int steps, bool lengthHeader, uint8_t **outBuffer,
+                        uint32_t *outLength, const std::string &destName);
     // level: zlib's compression level (0 to 9, -1 for the default).
-    int Compress(const std::string &sourceName, const uint8_t *sourceBuffer, uint32_t sourceLength,
-                 uint32_t prefix, bool lengthHeader, int level, uint8_t **outBuffer, uint32_t *outLength,
-                 const std::string &destName);
+    TZResult Compress(const std::string &sourceName, const uint8_t *sourceBuffer, uint32_t sourceLength,
+                      uint32_t prefix, bool lengthHeader, int level, uint8_t **outBuffer, uint32_t *outLength,
+                      const std::string &destName);
     // Without outBuffer and destination name, the destination is the source's
     // folder and title with ".zip" (C:\Data\song.mp3 -> C:\Data\song.zip).
-    int CompressFile(const std::string &sourceName, uint32_t prefix, bool lengthHeader, int level,
-                     uint8_t **outBuffer, uint32_t *outLength, const std::string &destName);
+    TZResult CompressFile(const std::string &sourceName, uint32_t prefix, bool lengthHeader, int level,
+                          uint8_t **outBuffer, uint32_t *outLength, const std::string &destName);
 
     // True when FindFirstFileA finds the name (a folder or a wildcard match too).
     static bool SourceExists(const std::string &name);

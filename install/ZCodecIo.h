@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "install/ZCodec.h"
+
 // The codec's buffers and disk transfers, shared by its decompressing unit
 // and its compressing one. Compressing lives in a unit of its own so that a
 // program that only unpacks (Setup.exe) links none of zlib's deflate side.
@@ -26,11 +28,11 @@ uint8_t *Allocate(uint32_t size);
 
 // Reads a disk file into a new buffer. With `header`, its first 4 bytes go
 // there and the rest into the buffer. Returns a codec result.
-int ReadSource(const std::string &name, uint8_t *header, TMallocBuffer &data, uint32_t &length);
+TZResult ReadSource(const std::string &name, uint8_t *header, TMallocBuffer &data, uint32_t &length);
 
 // Hands the output to its destination: a new disk file, or the caller's
 // outBuffer and outLength when there is no destination name.
-int Deliver(TMallocBuffer &output, uint32_t length, uint8_t **outBuffer, uint32_t *outLength,
-            const std::string &destName);
+TZResult Deliver(TMallocBuffer &output, uint32_t length, uint8_t **outBuffer, uint32_t *outLength,
+                 const std::string &destName);
 
 } // namespace ZCodecIo

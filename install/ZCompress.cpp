@@ -20,9 +20,9 @@ void WriteLength(uint8_t *p, uint32_t value) {
 
 } // namespace
 
-int TZCodec::Compress(const std::string &sourceName, const uint8_t *sourceBuffer, uint32_t sourceLength,
-                      uint32_t prefix, bool lengthHeader, int level, uint8_t **outBuffer, uint32_t *outLength,
-                      const std::string &destName) {
+TZResult TZCodec::Compress(const std::string &sourceName, const uint8_t *sourceBuffer, uint32_t sourceLength,
+                           uint32_t prefix, bool lengthHeader, int level, uint8_t **outBuffer,
+                           uint32_t *outLength, const std::string &destName) {
     if ((sourceName.empty() && !sourceBuffer) || (destName.empty() && !outBuffer)) {
         return zrOk;
     }
@@ -33,7 +33,7 @@ int TZCodec::Compress(const std::string &sourceName, const uint8_t *sourceBuffer
         if (!SourceExists(sourceName)) {
             return zrOpenFailed;
         }
-        int result = ReadSource(sourceName, nullptr, fileInput, inputLength);
+        TZResult result = ReadSource(sourceName, nullptr, fileInput, inputLength);
         if (result != zrOk) {
             return result;
         }
@@ -65,8 +65,8 @@ int TZCodec::Compress(const std::string &sourceName, const uint8_t *sourceBuffer
     return Deliver(output, streamStart + uint32_t(streamLength), outBuffer, outLength, destName);
 }
 
-int TZCodec::CompressFile(const std::string &sourceName, uint32_t prefix, bool lengthHeader, int level,
-                          uint8_t **outBuffer, uint32_t *outLength, const std::string &destName) {
+TZResult TZCodec::CompressFile(const std::string &sourceName, uint32_t prefix, bool lengthHeader, int level,
+                               uint8_t **outBuffer, uint32_t *outLength, const std::string &destName) {
     std::string dest = destName;
     if (!outBuffer && dest.empty()) {
         if (sourceName.size() >= NameLimit) {

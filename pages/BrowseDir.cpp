@@ -20,7 +20,7 @@ FORM_CONTROLS(TBrowseDirA, DriveComboBox1, DirectoryListBox1, Label1, Label2, Cu
 
 TBrowseDirA::TBrowseDirA(TForm *owner) : TForm(owner) {
     LoadForm("BrowseDirA", HandlerTable);
-    PlacePage(*this, 156, 106, 478, 341);
+    PlacePage(*this, WizardPagePlace);
 }
 
 // However the browser goes away, the current directory goes back.
@@ -40,7 +40,7 @@ void TBrowseDirA::FormCreate(TObject *) {
         SavedCurrentDir.reset();
 
     std::string path = PathA ? PathA->Path->Text() : std::string();
-    if (FolderExists(path, nullptr, false) == 1)
+    if (FolderExists(path, nullptr, false) == fsOk)
         DirectoryListBox1->SetDirectory(path);
     else
         DirectoryListBox1->SetDirectory("");
@@ -70,13 +70,13 @@ void TBrowseDirA::OkClick(TObject *) {
         else
             PathA->Path->SetText(DirectoryListBox1->Directory());
     }
-    DialogResult = 1;
-    ModalResult = 1;
+    DialogResult = mrOk;
+    ModalResult = mrOk;
 }
 
 void TBrowseDirA::CancelClick(TObject *) {
-    DialogResult = 2;
-    ModalResult = 2;
+    DialogResult = mrCancel;
+    ModalResult = mrCancel;
 }
 
 void TBrowseDirA::FormClose(TObject *, TCloseAction &) {

@@ -14,13 +14,13 @@ TExitSetup::TExitSetup(TForm *owner) : TForm(owner) {
 }
 
 void TExitSetup::ExitClick(TObject *) {
-    ExitAnswer = 1;
-    ModalResult = 1;
+    ExitAnswer = mrOk;
+    ModalResult = mrOk;
 }
 
 void TExitSetup::NoClick(TObject *) {
-    ExitAnswer = 2;
-    ModalResult = 2;
+    ExitAnswer = mrCancel;
+    ModalResult = mrCancel;
 }
 
 // The close box gives the last answer, No unless Exit was pressed.

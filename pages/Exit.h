@@ -9,7 +9,7 @@ class TExitSetup : public TForm {
     TLabel *Label1 = nullptr;
     TButton *No = nullptr, *Exit = nullptr;
     // The last button pressed: 1 Exit, 2 No (the start value).
-    int ExitAnswer = 2;
+    int ExitAnswer = mrCancel;
 
     // What the form data's names stand for.
     static const THandlerRow HandlerTable[];

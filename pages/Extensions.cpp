@@ -17,26 +17,23 @@ const THandlerRow TExtensionsA::HandlerTable[] = {
 FORM_CONTROLS(TExtensionsA, GroupBox1, jpg, png, bmp, mp3, m3u, ra, CancelButton, cmp, Label1, cmn, Label2,
               SetButton, Panel1, Image1, BackButton)
 
-TExtensionsA::TExtensionsA(TForm *owner) : TForm(owner) {
-    LoadForm("ExtensionsA", HandlerTable);
-    PlacePage(*this, 156, 106, 478, 341);
+TExtensionsA::TExtensionsA(TForm *owner) : TWizardPage(owner) {
+    LoadPage("ExtensionsA", HandlerTable);
 }
 
 void TExtensionsA::FormCreate(TObject *) {
-    ScaleToScreen(*this, 30, 50);
+    ScalePage();
 }
 
 void TExtensionsA::SetButtonClick(TObject *) {
     Application->CreateForm(PathConfirmA);
-    ExitOnClose = 0;
-    Close();
+    LeavePage();
 }
 
 void TExtensionsA::BackButtonClick(TObject *) {
     if (PathA)
         PathA->Show();
-    ExitOnClose = 0;
-    Close();
+    LeavePage();
 }
 
 void TExtensionsA::CancelButtonClick(TObject *) {
@@ -45,5 +42,5 @@ void TExtensionsA::CancelButtonClick(TObject *) {
 }
 
 void TExtensionsA::FormClose(TObject *, TCloseAction &) {
-    ClosedToMoveOn(ExitOnClose);
+    ClosedToMoveOn();
 }

@@ -1,11 +1,12 @@
 #pragma once
 
 #include "forms/Controls.h"
+#include "app/WizardPage.h"
 #include "forms/Form.h"
 
 // The file-type page. Its check boxes are the user's choice: the association
 // step reads them from the current page while the install runs.
-class TExtensionsA : public TForm {
+class TExtensionsA : public TWizardPage {
   public:
     TGroupBox *GroupBox1 = nullptr;
     TCheckBox *jpg = nullptr, *png = nullptr, *bmp = nullptr, *mp3 = nullptr, *m3u = nullptr, *ra = nullptr;
@@ -18,7 +19,6 @@ class TExtensionsA : public TForm {
     TPanel *Panel1 = nullptr;
     TImage *Image1 = nullptr;
     TButton *BackButton = nullptr;
-    int ExitOnClose = 1;
 
     // What the form data's names stand for.
     static const THandlerRow HandlerTable[];

@@ -74,7 +74,9 @@ void TForm1::LayOutBackdrop(int w, int h, int bitsPerPixel) {
     }
 
     // No caption, frame, minimise or maximise box.
-    SetWindowLongA(Handle(), GWL_STYLE, GetWindowLongA(Handle(), GWL_STYLE) & 0xFF38FFFF);
+    const LONG frame = WS_CAPTION | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+    static_assert(~frame == LONG(0xFF38FFFF), "the caption, frame and boxes are the styles cleared");
+    SetWindowLongA(Handle(), GWL_STYLE, GetWindowLongA(Handle(), GWL_STYLE) & ~frame);
     SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
                  SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowState(wsMaximized);

@@ -19,13 +19,12 @@ const THandlerRow TPathA::HandlerTable[] = {
 FORM_CONTROLS(TPathA, Label1, Path, Browse, Ok, ExitSetup, Shape1, Shape2, Shape3, Shape4, Shape5, Shape6,
               Shape7, Shape8)
 
-TPathA::TPathA(TForm *owner) : TForm(owner) {
-    LoadForm("PathA", HandlerTable);
-    PlacePage(*this, 156, 106, 478, 341);
+TPathA::TPathA(TForm *owner) : TWizardPage(owner) {
+    LoadPage("PathA", HandlerTable);
 }
 
 void TPathA::FormCreate(TObject *) {
-    ScaleToScreen(*this, 30, 50);
+    ScalePage();
     Path->SetText(DefaultInstallFolder);
 }
 
@@ -48,8 +47,7 @@ void TPathA::OkClick(TObject *) {
         return;
     }
     Application->CreateForm(ExtensionsA);
-    ExitOnClose = 0;
-    Close();
+    LeavePage();
 }
 
 void TPathA::ExitSetupClick(TObject *) {
@@ -58,5 +56,5 @@ void TPathA::ExitSetupClick(TObject *) {
 }
 
 void TPathA::FormClose(TObject *, TCloseAction &) {
-    ClosedToMoveOn(ExitOnClose);
+    ClosedToMoveOn();
 }

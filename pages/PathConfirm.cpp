@@ -136,9 +136,8 @@ const THandlerRow TPathConfirmA::HandlerTable[] = {
 FORM_CONTROLS(TPathConfirmA, Shape1, Shape2, Shape3, Label1, Label3, ActualPathEdit, ProgressPanel, Finish,
               Back, ExitSetup)
 
-TPathConfirmA::TPathConfirmA(TForm *owner) : TForm(owner) {
-    LoadForm("PathConfirmA", HandlerTable);
-    PlacePage(*this, 156, 106, 478, 341);
+TPathConfirmA::TPathConfirmA(TForm *owner) : TWizardPage(owner) {
+    LoadPage("PathConfirmA", HandlerTable);
     ProgressCanvas.reset(new TControlCanvas(ProgressPanel->Handle()));
     ProgressBitmap.reset(new TBitmap);
     ProgressBitmap->SetSize(ProgressPanel->Width(), ProgressPanel->Height());
@@ -164,7 +163,7 @@ std::string TPathConfirmA::NormalizePath(const std::string &path) {
 
 void TPathConfirmA::FormCreate(TObject *) {
     ActualPathEdit->SetText(NormalizePath(PathA ? PathA->Path->Text() : std::string()));
-    ScaleToScreen(*this, 30, 50);
+    ScalePage();
     DrawProgress("", 0.0f);
 }
 
@@ -183,7 +182,7 @@ void TPathConfirmA::ReleaseProgress() {
 
 void TPathConfirmA::FormClose(TObject *, TCloseAction &action) {
     ReleaseProgress();
-    if (!ClosedToMoveOn(ExitOnClose))
+    if (!ClosedToMoveOn())
         return;
     PathConfirmA = nullptr;
     action = caFree;
@@ -194,8 +193,7 @@ void TPathConfirmA::BackClick(TObject *) {
         ExtensionsA->Show();
         BringWindowToTop(ExtensionsA->Handle());
     }
-    ExitOnClose = 0;
-    Close();
+    LeavePage();
 }
 
 void TPathConfirmA::ExitSetupClick(TObject *) {

@@ -9,6 +9,7 @@
 #include "forms/Controls.h"
 #include "install/InstallState.h"
 #include "install/SetupMessage.h"
+#include "app/WizardPage.h"
 #include "forms/Form.h"
 
 // Paints the gauge into the confirmation page's ProgressBitmap: the pie shows
@@ -17,14 +18,13 @@
 void DrawProgress(const std::string &text, float fraction);
 
 // The confirmation page: shows the install folder and runs the install.
-class TPathConfirmA : public TForm {
+class TPathConfirmA : public TWizardPage {
   public:
     TShape *Shape1 = nullptr, *Shape2 = nullptr, *Shape3 = nullptr;
     TLabel *Label1 = nullptr, *Label3 = nullptr;
     TEdit *ActualPathEdit = nullptr;
     TPanel *ProgressPanel = nullptr;
     TButton *Finish = nullptr, *Back = nullptr, *ExitSetup = nullptr;
-    int ExitOnClose = 1;
     // Draws straight onto ProgressPanel's window.
     std::unique_ptr<TControlCanvas> ProgressCanvas;
     // The last gauge picture, the panel's size.

@@ -16,11 +16,11 @@ FORM_CONTROLS(TForm2, Label1, Label2, Button1)
 
 TForm2::TForm2(TForm *owner) : TForm(owner) {
     LoadForm("Form2", HandlerTable);
-    PlacePage(*this, 39, 299, 337, 205);
+    PlacePage(*this, FailurePagePlace);
 }
 
 void TForm2::FormCreate(TObject *) {
-    ScaleToScreen(*this, -20, 20);
+    ScaleToScreen(*this, FailurePagePlace);
 }
 
 void TForm2::Button1Click(TObject *) {

@@ -19,21 +19,19 @@ const THandlerRow TForm3::HandlerTable[] = {
 FORM_CONTROLS(TForm3, Label1, Shape1, Shape2, Shape3, Shape4, Shape5, Shape6, Shape7, Shape8, Shape9, Button1,
               Button2)
 
-TForm3::TForm3(TForm *owner) : TForm(owner) {
-    LoadForm("Form3", HandlerTable);
-    PlacePage(*this, 156, 106, 478, 341);
+TForm3::TForm3(TForm *owner) : TWizardPage(owner) {
+    LoadPage("Form3", HandlerTable);
 }
 
 void TForm3::FormCreate(TObject *) {
     if (GetDeviceCaps(Canvas().Handle(), BITSPIXEL) <= 8)
         Shape8->SetBrushColor(LowColorPurple);
-    ScaleToScreen(*this, 30, 50);
+    ScalePage();
 }
 
 void TForm3::Button1Click(TObject *) {
     Application->CreateForm(Form4);
-    ExitOnClose = 0;
-    Close();
+    LeavePage();
 }
 
 void TForm3::Button2Click(TObject *) {
@@ -41,7 +39,7 @@ void TForm3::Button2Click(TObject *) {
 }
 
 void TForm3::FormClose(TObject *, TCloseAction &action) {
-    if (!ClosedToMoveOn(ExitOnClose))
+    if (!ClosedToMoveOn())
         return;
     Form3 = nullptr;
     action = caFree;

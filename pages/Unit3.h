@@ -1,17 +1,16 @@
 #pragma once
 
 #include "forms/Controls.h"
+#include "app/WizardPage.h"
 #include "forms/Form.h"
 
 // The welcome page.
-class TForm3 : public TForm {
+class TForm3 : public TWizardPage {
   public:
     TLabel *Label1 = nullptr;
     TShape *Shape1 = nullptr, *Shape2 = nullptr, *Shape3 = nullptr, *Shape4 = nullptr, *Shape5 = nullptr,
            *Shape6 = nullptr, *Shape7 = nullptr, *Shape8 = nullptr, *Shape9 = nullptr;
     TButton *Button1 = nullptr, *Button2 = nullptr;
-    // 1: closing the page ends the setup; 0: a navigation handler closes it to move on.
-    int ExitOnClose = 1;
 
     // What the form data's names stand for.
     static const THandlerRow HandlerTable[];

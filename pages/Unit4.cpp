@@ -14,11 +14,10 @@ const THandlerRow TForm4::HandlerTable[] = {
 
 FORM_CONTROLS(TForm4, Button2, Button1, ScrollBox1, LicenseText1)
 
-TForm4::TForm4(TForm *owner) : TForm(owner) {
+TForm4::TForm4(TForm *owner) : TWizardPage(owner) {
     // Loading creates the page's window already: the licence text reads the
     // page's client size when it is made. The placement below applies to it.
-    LoadForm("Form4", HandlerTable);
-    PlacePage(*this, 156, 106, 478, 341);
+    LoadPage("Form4", HandlerTable);
 }
 
 TControl *TForm4::CreateCustomControl(const std::string &kind) {
@@ -28,13 +27,12 @@ TControl *TForm4::CreateCustomControl(const std::string &kind) {
 }
 
 void TForm4::FormCreate(TObject *) {
-    ScaleToScreen(*this, 30, 50);
+    ScalePage();
 }
 
 void TForm4::Button1Click(TObject *) {
     Application->CreateForm(PathA);
-    ExitOnClose = 0;
-    Close();
+    LeavePage();
 }
 
 void TForm4::Button2Click(TObject *) {
@@ -42,7 +40,7 @@ void TForm4::Button2Click(TObject *) {
 }
 
 void TForm4::FormClose(TObject *, TCloseAction &action) {
-    if (!ClosedToMoveOn(ExitOnClose))
+    if (!ClosedToMoveOn())
         return;
     action = caHide;
 }

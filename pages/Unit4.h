@@ -2,17 +2,16 @@
 
 #include "controls/LicenseText.h"
 #include "forms/Controls.h"
+#include "app/WizardPage.h"
 #include "forms/Form.h"
 
 // The licence page: the agreement in a scroll box, with Agree and No. After
 // Agree it is only hidden, because the install writes its agreement.
-class TForm4 : public TForm {
+class TForm4 : public TWizardPage {
   public:
     TButton *Button2 = nullptr, *Button1 = nullptr;
     TScrollBox *ScrollBox1 = nullptr;
     TLicenseText *LicenseText1 = nullptr;
-    // 1: closing the page ends the setup; 0: a navigation handler closes it to move on.
-    int ExitOnClose = 1;
 
     // What the form data's names stand for.
     static const THandlerRow HandlerTable[];

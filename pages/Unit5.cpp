@@ -12,11 +12,11 @@ FORM_CONTROLS(TForm5, Label1, Label2, Label3, Label4, Label5, Label6, Button1)
 
 TForm5::TForm5(TForm *owner) : TForm(owner) {
     LoadForm("Form5", HandlerTable);
-    PlacePage(*this, 226, 314, 337, 205);
+    PlacePage(*this, SuccessPagePlace);
 }
 
 void TForm5::FormCreate(TObject *) {
-    ScaleToScreen(*this, 5, 20);
+    ScaleToScreen(*this, SuccessPagePlace);
 }
 
 // Closing ends the modal display; the caller frees the page.

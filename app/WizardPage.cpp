@@ -1,0 +1,27 @@
+#include "app/WizardPage.h"
+
+#include "app/ScaleToScreen.h"
+#include "app/Setup.h"
+
+void TWizardPage::LoadPage(const char *formName, const THandlerRow *handlers) {
+    LoadForm(formName, handlers);
+    PlacePage(*this, WizardPagePlace);
+}
+
+void TWizardPage::ScalePage() {
+    ScaleToScreen(*this, WizardPagePlace);
+}
+
+void TWizardPage::LeavePage() {
+    ExitOnClose = 0;
+    Close();
+}
+
+bool TWizardPage::ClosedToMoveOn() {
+    if (ExitOnClose) {
+        QuitSetup();
+        return false;
+    }
+    ExitOnClose = 1;
+    return true;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "forms/Form.h"
+
+// What the pages of the wizard's chain share (the welcome, licence,
+// destination, file-type and confirmation pages): their place, their move
+// for the screen, and the way they close.
+class TWizardPage : public TForm {
+  public:
+    // 1: closing the page ends the setup; 0: a navigation handler closes it to move on.
+    int ExitOnClose = 1;
+
+  protected:
+    using TForm::TForm;
+
+    // Loads the page's form data (from the page's own constructor, so that
+    // the page's controls and handlers are the ones bound) and places it.
+    void LoadPage(const char *formName, const THandlerRow *handlers);
+    // The creation handler's move for screens other than 800 pixels wide.
+    void ScalePage();
+    // The end of a move to another page, once that page is visible: the flag
+    // cleared, this page closed (hidden or freed by its close handler).
+    void LeavePage();
+    // The close handler's rule: with the flag set the close is the user's way
+    // out, which ends the setup, and the result is false. After LeavePage the
+    // flag is set again and the result is true; the page then chooses to be
+    // hidden or freed.
+    bool ClosedToMoveOn();
+};
