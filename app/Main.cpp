@@ -7,6 +7,7 @@
 #include "app/DllSearch.h"
 #include "forms/Application.h"
 #include "pages/MainWindow.h"
+#include "resources/ResourceIds.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // First of all, before any window, COM or shell call can load a DLL by
@@ -15,7 +16,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     TSystemDlls systemDlls;
     TApplication application;
     try {
-        application.Initialize();
+        application.Initialize(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_SETUP)));
         application.CreateForm(Form1);
         application.Run();
     } catch (const std::exception &e) {

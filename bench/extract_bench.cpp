@@ -15,7 +15,7 @@
 
 #include "install/Folders.h"
 #include "install/Payload.h"
-#include "pages/PathConfirm.h"
+#include "install/InstallState.h"
 #include "resources/ResourceIds.h"
 
 namespace {

@@ -4,7 +4,6 @@
 #include <cctype>
 
 #include "forms/Form.h"
-#include "resources/ResourceIds.h"
 
 TApplication *Application = nullptr;
 
@@ -25,7 +24,7 @@ TApplication::~TApplication() {
         Application = nullptr;
 }
 
-void TApplication::Initialize() {
+void TApplication::Initialize(HICON icon) {
     char path[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, path, sizeof(path));
     std::string name(path);
@@ -38,7 +37,7 @@ void TApplication::Initialize() {
     for (size_t i = 1; i < name.size(); i++)
         name[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(name[i])));
     AppTitle = name;
-    AppIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_SETUP));
+    AppIcon = icon;
 }
 
 void TApplication::AddForm(TForm *form) {

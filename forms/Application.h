@@ -22,7 +22,9 @@ class TApplication {
     TApplication(const TApplication &) = delete;
     TApplication &operator=(const TApplication &) = delete;
 
-    void Initialize();
+    // Takes the program's title from its file name and the icon that pages
+    // marked with one show (none when null).
+    void Initialize(HICON icon = nullptr);
     // The executable's file name without folder and extension, every
     // character after the first in lower case.
     const std::string &Title() const { return AppTitle; }

@@ -5,8 +5,18 @@
 #include "forms/Application.h"
 #include "pages/Path.h"
 #include "pages/PathConfirm.h"
+#include "shell/FileExtensions.h"
 
 TExtensionsA *ExtensionsA = nullptr;
+
+namespace {
+
+// The association step's view of the boxes: those of the current page.
+bool CurrentPageTicks(const char *boxName) {
+    return ExtensionsA && ExtensionsA->Find<TCheckBox>(boxName)->Checked();
+}
+
+} // namespace
 
 const THandlerRow TExtensionsA::HandlerTable[] = {
     FORM_HANDLER(TExtensionsA, FormCreate),      FORM_HANDLER(TExtensionsA, SetButtonClick),
@@ -19,6 +29,7 @@ FORM_CONTROLS(TExtensionsA, GroupBox1, jpg, png, bmp, mp3, m3u, ra, CancelButton
 
 TExtensionsA::TExtensionsA(TForm *owner) : TWizardPage(owner) {
     LoadPage("ExtensionsA", HandlerTable);
+    TypeBoxTicked = CurrentPageTicks;
 }
 
 void TExtensionsA::FormCreate(TObject *) {

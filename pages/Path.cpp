@@ -3,6 +3,7 @@
 #include "app/ScaleToScreen.h"
 #include "app/Setup.h"
 #include "forms/Application.h"
+#include "install/SetupMessage.h"
 #include "pages/BrowseDir.h"
 #include "pages/Extensions.h"
 #include "pages/PathConfirm.h"

@@ -7,8 +7,6 @@
 #include <windows.h>
 
 #include "forms/Controls.h"
-#include "install/InstallState.h"
-#include "install/SetupMessage.h"
 #include "app/WizardPage.h"
 #include "forms/Form.h"
 

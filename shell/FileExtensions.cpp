@@ -2,13 +2,14 @@
 
 #include <cctype>
 
-#include "pages/Extensions.h"
 #include "install/InstallState.h"
 #include "install/SetupMessage.h"
 #include "shell/Shortcuts.h"
 
 LONG(WINAPI *SetupRegCreateKeyEx)
 (HKEY, LPCSTR, DWORD, LPSTR, DWORD, REGSAM, LPSECURITY_ATTRIBUTES, PHKEY, LPDWORD) = RegCreateKeyExA;
+TTypeBoxTicked TypeBoxTicked = nullptr;
+
 LONG(WINAPI *SetupRegSetValueEx)(HKEY, LPCSTR, DWORD, DWORD, const BYTE *, DWORD) = RegSetValueExA;
 
 namespace {
@@ -26,14 +27,12 @@ const BYTE kOpenEditFlags[4] = {0x01, 0x00, 0x00, 0x00};
 // selects it. The playlist and RealMedia boxes stand for two types each.
 struct TFileTypeRow {
     const char *Extension;
-    TCheckBox *TExtensionsA::*Box;
+    const char *Box;
 };
 
 const TFileTypeRow kFileTypes[] = {
-    {".cmp", &TExtensionsA::cmp}, {".cmn", &TExtensionsA::cmn}, {".jpg", &TExtensionsA::jpg},
-    {".png", &TExtensionsA::png}, {".bmp", &TExtensionsA::bmp}, {".mp3", &TExtensionsA::mp3},
-    {".m3u", &TExtensionsA::m3u}, {".pls", &TExtensionsA::m3u}, {".ra", &TExtensionsA::ra},
-    {".rm", &TExtensionsA::ra},
+    {".cmp", "cmp"}, {".cmn", "cmn"}, {".jpg", "jpg"}, {".png", "png"}, {".bmp", "bmp"},
+    {".mp3", "mp3"}, {".m3u", "m3u"}, {".pls", "m3u"}, {".ra", "ra"},   {".rm", "ra"},
 };
 
 // An open registry key, closed when the holder goes out of scope.
@@ -91,10 +90,7 @@ std::string Description(const std::string &typeName) {
 }
 
 bool IsTicked(const TFileTypeRow &row) {
-    if (!ExtensionsA)
-        return false;
-    TCheckBox *box = ExtensionsA->*row.Box;
-    return box && box->Checked();
+    return TypeBoxTicked && TypeBoxTicked(row.Box);
 }
 
 } // namespace

@@ -13,8 +13,14 @@ extern LONG(WINAPI *SetupRegCreateKeyEx)(HKEY key, LPCSTR subKey, DWORD reserved
 extern LONG(WINAPI *SetupRegSetValueEx)(HKEY key, LPCSTR valueName, DWORD reserved, DWORD type,
                                         const BYTE *data, DWORD size);
 
+// Whether the current file-type page has its box of this name ticked ("cmp",
+// "m3u" ...). The file-type page puts its answer here; null while there is
+// no such page, and then nothing is ticked.
+typedef bool (*TTypeBoxTicked)(const char *boxName);
+extern TTypeBoxTicked TypeBoxTicked;
+
 // Install step: registers every file type ticked on the current file-type
-// page (ExtensionsA) with the installed program under HKEY_CLASSES_ROOT.
+// page (TypeBoxTicked) with the installed program under HKEY_CLASSES_ROOT.
 // Nothing is written when the Start-menu folder check fails. If that check or
 // any type fails, one note is shown over owner. Always returns 1: a missing
 // association does not fail the install.

@@ -9,7 +9,7 @@
 #include "MessageBoxWatcher.h"
 #include "forms/Application.h"
 #include "pages/Extensions.h"
-#include "pages/PathConfirm.h"
+#include "install/InstallState.h"
 #include "shell/Shortcuts.h"
 #include "support/Readers.h"
 

@@ -9,6 +9,8 @@
 #include "EngineTestSupport.h"
 #include "forms/Application.h"
 #include "pages/MainWindow.h"
+#include "install/InstallState.h"
+#include "install/SetupMessage.h"
 #include "pages/PathConfirm.h"
 #include "pages/Unit4.h"
 #include "support/Readers.h"

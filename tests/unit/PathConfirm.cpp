@@ -11,6 +11,8 @@
 #include "MessageBoxWatcher.h"
 #include "PageTest.h"
 #include "forms/Application.h"
+#include "install/InstallState.h"
+#include "install/SetupMessage.h"
 #include "pages/PathConfirm.h"
 #include "support/Readers.h"
 

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "install/Payload.h"
-#include "pages/PathConfirm.h"
+#include "install/InstallState.h"
 #include "EngineTestSupport.h"
 
 TEST(PayloadMissing, TotalCountsTheMissingResourceAsZero) {

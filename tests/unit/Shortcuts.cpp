@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "pages/PathConfirm.h"
+#include "install/InstallState.h"
 #include "support/Readers.h"
 
 using namespace readers;

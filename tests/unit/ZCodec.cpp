@@ -222,8 +222,8 @@ TEST(ZCodec, DestinationsAndBufferOwnership) {
     EXPECT_FALSE(FileExists(temp / "a.bin"));
     EXPECT_TRUE(ReadWholeFile(temp / "b.bin") == data);
     // NUL takes the write but refuses the flush: the output never reached a disk.
-    EXPECT_EQ(zrWriteFailed,
-              codec.Decompress("", packed.data(), uint32_t(packed.size()), "", 20, true, &out, &length, "NUL"));
+    EXPECT_EQ(zrWriteFailed, codec.Decompress("", packed.data(), uint32_t(packed.size()), "", 20, true, &out,
+                                              &length, "NUL"));
 
     EXPECT_EQ(zrOk,
               codec.Decompress("", packed.data(), uint32_t(packed.size()), "", 20, true, &out, nullptr, ""));
