@@ -16,7 +16,7 @@ void TCanvas::FillRect(const RECT &rect) {
     if (!dc)
         return;
     TGdiObject brush(CreateSolidBrush(ColorToRGB(BrushColor)));
-    ::FillRect(dc, &rect, static_cast<HBRUSH>(brush.Get()));
+    ::FillRect(dc, &rect, brush.Get());
 }
 
 void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
@@ -79,21 +79,11 @@ void TControlCanvas::Release() {
     Dc = nullptr;
 }
 
-TBitmap::~TBitmap() {
-    Free();
-}
-
 void TBitmap::Free() {
     Surface.Dc = nullptr;
-    if (MemoryDc) {
-        SelectObject(MemoryDc, OldBitmap);
-        DeleteDC(MemoryDc);
-    }
-    if (Bitmap)
-        DeleteObject(Bitmap);
-    MemoryDc = nullptr;
-    Bitmap = nullptr;
-    OldBitmap = nullptr;
+    Selected.Restore();
+    MemoryDc.Reset();
+    Bitmap.Reset();
     W = H = 0;
 }
 
@@ -109,21 +99,21 @@ bool TBitmap::SetSize(int width, int height) {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void *bits = nullptr;
-    MemoryDc = CreateCompatibleDC(nullptr);
-    Bitmap = CreateDIBSection(MemoryDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!MemoryDc || !Bitmap) {
+    MemoryDc.Create(nullptr);
+    Bitmap.Reset(CreateDIBSection(MemoryDc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!MemoryDc.Get() || !Bitmap.Get()) {
         Free();
         return false;
     }
-    OldBitmap = SelectObject(MemoryDc, Bitmap);
+    Selected.Select(MemoryDc.Get(), Bitmap.Get());
     W = width;
     H = height;
-    Surface.Dc = MemoryDc;
+    Surface.Dc = MemoryDc.Get();
     return true;
 }
 
 COLORREF TBitmap::Pixel(int x, int y) const {
-    if (!MemoryDc || x < 0 || y < 0 || x >= W || y >= H)
+    if (!MemoryDc.Get() || x < 0 || y < 0 || x >= W || y >= H)
         return CLR_INVALID;
-    return GetPixel(MemoryDc, x, y);
+    return GetPixel(MemoryDc.Get(), x, y);
 }

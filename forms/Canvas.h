@@ -62,7 +62,6 @@ class TControlCanvas : public TCanvas {
 class TBitmap {
   public:
     TBitmap() = default;
-    ~TBitmap();
     TBitmap(const TBitmap &) = delete;
     TBitmap &operator=(const TBitmap &) = delete;
 
@@ -71,7 +70,7 @@ class TBitmap {
     int Width() const { return W; }
     int Height() const { return H; }
     TCanvas &Canvas() { return Surface; }
-    HBITMAP Handle() const { return Bitmap; }
+    HBITMAP Handle() const { return Bitmap.Get(); }
     // The colour of one pixel, or CLR_INVALID outside the bitmap.
     COLORREF Pixel(int x, int y) const;
 
@@ -79,8 +78,10 @@ class TBitmap {
     void Free();
     int W = 0;
     int H = 0;
-    HDC MemoryDc = nullptr;
-    HBITMAP Bitmap = nullptr;
-    HGDIOBJ OldBitmap = nullptr;
+    // Declared in this order so that they go in the reverse one: the bitmap
+    // is put out of the memory DC, the DC is deleted, then the bitmap.
+    TGdiObject<HBITMAP> Bitmap;
+    TMemoryDC MemoryDc;
+    TSelectObject Selected;
     TCanvas Surface;
 };

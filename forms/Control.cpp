@@ -262,7 +262,7 @@ HBRUSH TWinControl::ChildColors(TWinControl *child, HDC dc) {
         child->Brush.Reset(CreateSolidBrush(color));
         child->BrushColor = color;
     }
-    return static_cast<HBRUSH>(child->Brush.Get());
+    return child->Brush.Get();
 }
 
 void TWinControl::PaintGraphicChildren(HDC dc) {
@@ -282,7 +282,7 @@ void TWinControl::FillBackground(HDC dc) {
     RECT rect;
     GetClientRect(Window, &rect);
     TGdiObject brush(CreateSolidBrush(ColorToRGB(EffectiveColor())));
-    FillRect(dc, &rect, static_cast<HBRUSH>(brush.Get()));
+    FillRect(dc, &rect, brush.Get());
 }
 
 void TWinControl::PaintWindow(HDC dc) {

@@ -187,7 +187,7 @@ class TWinControl : public TControl {
     HWND Window = nullptr;
     WNDPROC StandardProc = nullptr;
     // The brush of this control's colours, for its parent's WM_CTLCOLOR answer.
-    TGdiObject Brush;
+    TGdiObject<HBRUSH> Brush;
     TColor BrushColor = 0;
     friend class TForm;
 };

@@ -293,7 +293,7 @@ LRESULT TDirectoryListBox::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         HDC dc = item->hDC;
         RECT rect = item->rcItem;
         TGdiObject back(CreateSolidBrush(GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW)));
-        FillRect(dc, &rect, static_cast<HBRUSH>(back.Get()));
+        FillRect(dc, &rect, back.Get());
         int x = rect.left + 2 + Levels[item->itemID] * 8;
         // A small folder: a tab and a body, open folders filled in yellow.
         bool open = item->itemID <= OpenIndex;

@@ -2,23 +2,19 @@
 
 #include "forms/Exceptions.h"
 
-TFileStream::TFileStream(const std::string &name) {
-    Handle = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (Handle == INVALID_HANDLE_VALUE)
+TFileStream::TFileStream(const std::string &name)
+    : Handle(CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, nullptr)) {
+    if (!Handle.Valid())
         throw EFCreateError("Cannot create file " + name);
 }
 
-TFileStream::~TFileStream() {
-    CloseHandle(Handle);
-}
-
 uint32_t TFileStream::Seek(uint32_t offset) {
-    return SetFilePointer(Handle, static_cast<LONG>(offset), nullptr, FILE_BEGIN);
+    return SetFilePointer(Handle.Get(), static_cast<LONG>(offset), nullptr, FILE_BEGIN);
 }
 
 void TFileStream::WriteBuffer(const void *buffer, uint32_t count) {
     DWORD written = 0;
-    if (!WriteFile(Handle, buffer, count, &written, nullptr) || written != count)
+    if (!WriteFile(Handle.Get(), buffer, count, &written, nullptr) || written != count)
         throw EWriteError("Stream write error");
 }

@@ -5,13 +5,14 @@
 
 #include <windows.h>
 
+#include "win32/KernelHandle.h"
+
 // A file opened for writing, replacing any file of that name. Failures raise
 // the form layer's file errors.
 class TFileStream {
   public:
     // Raises EFCreateError "Cannot create file <name>" when it can't be created.
     explicit TFileStream(const std::string &name);
-    ~TFileStream();
     TFileStream(const TFileStream &) = delete;
     TFileStream &operator=(const TFileStream &) = delete;
 
@@ -21,5 +22,5 @@ class TFileStream {
     void WriteBuffer(const void *buffer, uint32_t count);
 
   private:
-    HANDLE Handle;
+    TKernelHandle Handle;
 };

@@ -116,31 +116,24 @@ void TShape::Paint(TCanvas &canvas) {
     }
 }
 
-TImage::~TImage() {
-    if (Bitmap)
-        DeleteObject(Bitmap);
-}
-
 bool TImage::SetAttribute(const std::string &key, const std::string &value) {
     if (key != "picture")
         return TGraphicControl::SetAttribute(key, value);
-    if (Bitmap)
-        DeleteObject(Bitmap);
-    Bitmap = static_cast<HBITMAP>(
-        LoadImageA(GetModuleHandleA(nullptr), value.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    if (!Bitmap)
+    Bitmap.Reset(static_cast<HBITMAP>(
+        LoadImageA(GetModuleHandleA(nullptr), value.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    if (!Bitmap.Get())
         throw EToolkitError("Picture " + value + " not found");
     return true;
 }
 
 void TImage::Paint(TCanvas &canvas) {
-    if (!Bitmap)
+    if (!Bitmap.Get())
         return;
     HDC dc = canvas.Handle();
     TMemoryDC memory(dc);
-    TSelectObject picture(memory.Get(), Bitmap);
+    TSelectObject picture(memory.Get(), Bitmap.Get());
     BITMAP info;
-    GetObjectA(Bitmap, sizeof(info), &info);
+    GetObjectA(Bitmap.Get(), sizeof(info), &info);
     BitBlt(dc, 0, 0, std::min<int>(info.bmWidth, Width()), std::min<int>(info.bmHeight, Height()),
            memory.Get(), 0, 0, SRCCOPY);
 }

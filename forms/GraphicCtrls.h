@@ -51,13 +51,12 @@ class TShape : public TGraphicControl {
 class TImage : public TGraphicControl {
   public:
     using TGraphicControl::TGraphicControl;
-    ~TImage() override;
     bool SetAttribute(const std::string &key, const std::string &value) override;
-    HBITMAP Picture() const { return Bitmap; }
+    HBITMAP Picture() const { return Bitmap.Get(); }
 
   protected:
     void Paint(TCanvas &canvas) override;
 
   private:
-    HBITMAP Bitmap = nullptr;
+    TGdiObject<HBITMAP> Bitmap;
 };

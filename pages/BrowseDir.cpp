@@ -23,21 +23,12 @@ TBrowseDirA::TBrowseDirA(TForm *owner) : TForm(owner) {
     PlacePage(*this, WizardPagePlace);
 }
 
-// However the browser goes away, the current directory goes back.
-TBrowseDirA::~TBrowseDirA() {
-    RestoreCurrentDir();
-}
-
 void TBrowseDirA::FormCreate(TObject *) {
     // Removable drives a and b (floppy drives) are not offered.
     DriveComboBox1->RemoveItem("a:");
     DriveComboBox1->RemoveItem("b:");
 
-    DWORD size = GetCurrentDirectoryA(0, nullptr);
-    SavedCurrentDir.reset(new char[size + 1]);
-    DWORD length = GetCurrentDirectoryA(size, SavedCurrentDir.get());
-    if (length == 0 || length >= size)
-        SavedCurrentDir.reset();
+    SavedCurrentDir.emplace();
 
     std::string path = PathA ? PathA->Path->Text() : std::string();
     if (FolderExists(path, nullptr, false) == fsOk)
@@ -80,15 +71,8 @@ void TBrowseDirA::CancelClick(TObject *) {
 }
 
 void TBrowseDirA::FormClose(TObject *, TCloseAction &) {
-    RestoreCurrentDir();
-    ModalResult = DialogResult;
-}
-
-void TBrowseDirA::RestoreCurrentDir() {
-    if (!SavedCurrentDir)
-        return;
-    SetCurrentDirectoryA(SavedCurrentDir.get());
     SavedCurrentDir.reset();
+    ModalResult = DialogResult;
 }
 
 bool TBrowseDirA::MessageHook(UINT message, WPARAM wParam, LPARAM, LRESULT &) {

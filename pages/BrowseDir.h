@@ -1,9 +1,10 @@
 #pragma once
 
-#include <memory>
+#include <optional>
 
 #include "forms/Controls.h"
 #include "forms/Form.h"
+#include "win32/CurrentDirectory.h"
 
 // The modal folder browser of the destination page. OK writes the folder open
 // in the list into the destination page's Path; the process's current
@@ -16,16 +17,15 @@ class TBrowseDirA : public TForm {
     TButton *Ok = nullptr, *Cancel = nullptr;
     // The last button: 0 none, 1 OK, 2 Cancel.
     int DialogResult = 0;
-    // Heap copy of the current directory taken when the browser opens; the
-    // browser frees it when it closes (and its holder on any other way out).
-    std::unique_ptr<char[]> SavedCurrentDir;
+    // The current directory as the browser opened; put back when the browser
+    // closes, or when it goes away by any other way.
+    std::optional<TCurrentDirectoryKeeper> SavedCurrentDir;
 
     // What the form data's names stand for.
     static const THandlerRow HandlerTable[];
     void BindControls() override;
 
     explicit TBrowseDirA(TForm *owner);
-    ~TBrowseDirA() override;
 
     void FormCreate(TObject *sender);
     void DriveComboBox1Change(TObject *sender);
@@ -38,7 +38,4 @@ class TBrowseDirA : public TForm {
 
   protected:
     bool MessageHook(UINT message, WPARAM wParam, LPARAM lParam, LRESULT &result) override;
-
-  private:
-    void RestoreCurrentDir();
 };

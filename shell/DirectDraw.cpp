@@ -1,6 +1,7 @@
 #include "shell/DirectDraw.h"
 
 #include "install/SetupMessage.h"
+#include "win32/Com.h"
 #include "win32/SystemLibrary.h"
 
 HRESULT(WINAPI *SetupCoCreateInstance)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID *) = CoCreateInstance;
@@ -17,20 +18,21 @@ const char kNote[] =
 } // namespace
 
 int CheckDirectDraw(HWND owner) {
-    if (FAILED(CoInitialize(nullptr)))
-        return 1;
-    // COM finds the DirectDraw object's DLL by the bare name that its class
-    // registration gives; with the one of the system folder already in
-    // memory, that name cannot lead to a file beside the program.
-    TSystemLibrary ddraw("ddraw.dll");
-    IUnknown *directDraw = nullptr;
-    const HRESULT result = SetupCoCreateInstance(
-        kClsidDirectDraw, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER,
-        kIidDirectDraw2, reinterpret_cast<void **>(&directDraw));
-    // Only the presence matters: the object is never initialised.
-    if (directDraw)
-        directDraw->Release();
-    CoUninitialize();
+    HRESULT result;
+    {
+        TComScope com;
+        if (!com.Initialized())
+            return 1;
+        // COM finds the DirectDraw object's DLL by the bare name that its
+        // class registration gives; with the one of the system folder already
+        // in memory, that name cannot lead to a file beside the program.
+        TSystemLibrary ddraw("ddraw.dll");
+        // Only the presence matters: the object is never initialised.
+        TComPtr<IUnknown> directDraw;
+        result = SetupCoCreateInstance(kClsidDirectDraw, nullptr,
+                                       CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER,
+                                       kIidDirectDraw2, directDraw.Out());
+    }
     if (result == S_OK || result == E_OUTOFMEMORY)
         return 1;
     ShowSetupMessage(kNote, "", owner);

@@ -5,6 +5,7 @@
 #include "install/InstallState.h"
 #include "install/SetupMessage.h"
 #include "shell/Shortcuts.h"
+#include "win32/RegKey.h"
 
 LONG(WINAPI *SetupRegCreateKeyEx)
 (HKEY, LPCSTR, DWORD, LPSTR, DWORD, REGSAM, LPSECURITY_ATTRIBUTES, PHKEY, LPDWORD) = RegCreateKeyExA;
@@ -35,41 +36,27 @@ const TFileTypeRow kFileTypes[] = {
     {".mp3", "mp3"}, {".m3u", "m3u"}, {".pls", "m3u"}, {".ra", "ra"},   {".rm", "ra"},
 };
 
-// An open registry key, closed when the holder goes out of scope.
-class TRegKey {
-  public:
-    TRegKey() = default;
-    TRegKey(const TRegKey &) = delete;
-    TRegKey &operator=(const TRegKey &) = delete;
-    ~TRegKey() {
-        if (Handle)
-            RegCloseKey(Handle);
-    }
+// Creates subKey under parent, or opens it when it exists, with full access,
+// into key. False when that failed.
+bool CreateKey(TRegKey &key, HKEY parent, const std::string &subKey) {
+    HKEY created = nullptr;
+    if (SetupRegCreateKeyEx(parent, subKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &created,
+                            nullptr) != ERROR_SUCCESS)
+        return false;
+    key.Reset(created);
+    return true;
+}
 
-    // Creates subKey under parent, or opens it when it exists, with full
-    // access. False when that failed.
-    bool Create(HKEY parent, const std::string &subKey) {
-        HKEY key = nullptr;
-        if (SetupRegCreateKeyEx(parent, subKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                                nullptr) != ERROR_SUCCESS)
-            return false;
-        Handle = key;
-        return true;
-    }
+// A REG_SZ value; the size includes the terminating zero. A null name is the
+// key's default value.
+void SetText(const TRegKey &key, const char *name, const std::string &text) {
+    SetupRegSetValueEx(key.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE *>(text.c_str()),
+                       static_cast<DWORD>(text.size() + 1));
+}
 
-    // A REG_SZ value; the size includes the terminating zero. A null name
-    // is the key's default value.
-    void SetText(const char *name, const std::string &text) const {
-        SetupRegSetValueEx(Handle, name, 0, REG_SZ, reinterpret_cast<const BYTE *>(text.c_str()),
-                           static_cast<DWORD>(text.size() + 1));
-    }
-
-    void SetBinary(const char *name, const BYTE (&data)[4]) const {
-        SetupRegSetValueEx(Handle, name, 0, REG_BINARY, data, sizeof data);
-    }
-
-    HKEY Handle = nullptr;
-};
+void SetBinary(const TRegKey &key, const char *name, const BYTE (&data)[4]) {
+    SetupRegSetValueEx(key.Get(), name, 0, REG_BINARY, data, sizeof data);
+}
 
 // The extension without its dot, at most three characters.
 std::string TypeName(const char *extension) {
@@ -102,36 +89,36 @@ int SetFileExtension(const std::string &typeName) {
     const std::string className = typeName + kClassSuffix;
 
     TRegKey extensionKey;
-    if (!extensionKey.Create(HKEY_CLASSES_ROOT, "." + typeName))
+    if (!CreateKey(extensionKey, HKEY_CLASSES_ROOT, "." + typeName))
         return 0;
-    extensionKey.SetText(nullptr, className);
+    SetText(extensionKey, nullptr, className);
 
     TRegKey commandKey;
-    if (!commandKey.Create(HKEY_CLASSES_ROOT, className + "\\shell\\open\\command"))
+    if (!CreateKey(commandKey, HKEY_CLASSES_ROOT, className + "\\shell\\open\\command"))
         return 0;
-    commandKey.SetText(nullptr, "\"" + program + "\" %1");
+    SetText(commandKey, nullptr, "\"" + program + "\" %1");
 
     TRegKey classKey;
-    if (!classKey.Create(HKEY_CLASSES_ROOT, className))
+    if (!CreateKey(classKey, HKEY_CLASSES_ROOT, className))
         return 0;
-    classKey.SetText(nullptr, Description(typeName));
-    classKey.SetBinary("EditFlags", kClassEditFlags);
+    SetText(classKey, nullptr, Description(typeName));
+    SetBinary(classKey, "EditFlags", kClassEditFlags);
 
     TRegKey iconKey;
-    if (!iconKey.Create(classKey.Handle, "DefaultIcon"))
+    if (!CreateKey(iconKey, classKey.Get(), "DefaultIcon"))
         return 0;
-    iconKey.SetText(nullptr, program + "," + std::to_string(IconIndex(typeName)));
+    SetText(iconKey, nullptr, program + "," + std::to_string(IconIndex(typeName)));
 
     TRegKey shellKey;
-    if (!shellKey.Create(classKey.Handle, "shell"))
+    if (!CreateKey(shellKey, classKey.Get(), "shell"))
         return 0;
-    shellKey.SetText(nullptr, "");
+    SetText(shellKey, nullptr, "");
 
     TRegKey openKey;
-    if (!openKey.Create(shellKey.Handle, "open"))
+    if (!CreateKey(openKey, shellKey.Get(), "open"))
         return 0;
-    openKey.SetText(nullptr, "");
-    openKey.SetBinary("EditFlags", kOpenEditFlags);
+    SetText(openKey, nullptr, "");
+    SetBinary(openKey, "EditFlags", kOpenEditFlags);
     return 1;
 }
 

@@ -5,6 +5,7 @@
 
 #include "install/InstallState.h"
 #include "resources/ProductInfo.h"
+#include "win32/Com.h"
 #include "win32/FindHandle.h"
 
 const char StartMenuFolderName[] = "Vantorelle";
@@ -23,35 +24,6 @@ const IID kIidPersistFile = {0x0000010B, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00
 // Access mode for loading an existing shortcut. The shell link object
 // reads the file with it as well, so the check below loads a valid shortcut.
 const DWORD kLoadMode = STGM_WRITE;
-
-// COM for the calling thread during one operation. A failed initialisation
-// is not undone, so it never takes away someone else's.
-class TComScope {
-  public:
-    TComScope() : Result(CoInitialize(nullptr)) {}
-    TComScope(const TComScope &) = delete;
-    TComScope &operator=(const TComScope &) = delete;
-    ~TComScope() {
-        if (SUCCEEDED(Result))
-            CoUninitialize();
-    }
-    HRESULT Result;
-};
-
-// An interface pointer, released when the holder goes out of scope.
-template <class T> class TComRef {
-  public:
-    TComRef() = default;
-    TComRef(const TComRef &) = delete;
-    TComRef &operator=(const TComRef &) = delete;
-    ~TComRef() {
-        if (Ptr)
-            Ptr->Release();
-    }
-    void **Out() { return reinterpret_cast<void **>(&Ptr); }
-    T *operator->() const { return Ptr; }
-    T *Ptr = nullptr;
-};
 
 // The item list of a special folder, freed with the shell's allocator.
 class TItemList {
@@ -82,7 +54,7 @@ bool ToWide(const std::string &path, WCHAR (&wide)[MAX_PATH]) {
     return MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH) != 0;
 }
 
-HRESULT CreateShellLink(TComRef<IShellLinkA> &link) {
+HRESULT CreateShellLink(TComPtr<IShellLinkA> &link) {
     return CoCreateInstance(kClsidShellLink, nullptr, CLSCTX_INPROC_SERVER, kIidShellLinkA, link.Out());
 }
 
@@ -114,11 +86,11 @@ int CheckStartMenuFolder(const std::string &shortcutName, const std::string &fol
         return 0;
 
     TComScope com;
-    TComRef<IShellLinkA> link;
+    TComPtr<IShellLinkA> link;
     if (FAILED(CreateShellLink(link)))
         return 0;
     {
-        TComRef<IPersistFile> file;
+        TComPtr<IPersistFile> file;
         if (FAILED(link->QueryInterface(kIidPersistFile, file.Out())))
             return 0;
         if (FAILED(file->Load(shortcutPath, kLoadMode)))
@@ -149,12 +121,12 @@ int CreateShortcut(const std::string &target, const std::string &shortcutName,
         return 1;
 
     TComScope com;
-    TComRef<IShellLinkA> link;
+    TComPtr<IShellLinkA> link;
     if (FAILED(CreateShellLink(link)))
         return 1;
     link->SetPath(target.c_str());
     link->SetDescription(kDescription);
-    TComRef<IPersistFile> file;
+    TComPtr<IPersistFile> file;
     if (SUCCEEDED(link->QueryInterface(kIidPersistFile, file.Out())))
         file->Save(shortcutPath, TRUE);
     return 1;

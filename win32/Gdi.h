@@ -2,36 +2,54 @@
 
 #include <windows.h>
 
-// Holds a GDI object and deletes it when it goes out of scope.
-class TGdiObject {
+// Holds a GDI object of type T (HBRUSH, HPEN, HFONT, HBITMAP) and deletes it
+// when it goes out of scope. The type follows from what it is made with:
+// TGdiObject brush(CreateSolidBrush(color)) holds an HBRUSH.
+template <class T = HGDIOBJ> class TGdiObject {
   public:
-    explicit TGdiObject(HGDIOBJ object = nullptr) : Object(object) {}
+    explicit TGdiObject(T object = nullptr) : Object(object) {}
     ~TGdiObject() { Reset(); }
     TGdiObject(const TGdiObject &) = delete;
     TGdiObject &operator=(const TGdiObject &) = delete;
-    HGDIOBJ Get() const { return Object; }
+    T Get() const { return Object; }
     // Deletes the object held so far and holds this one.
-    void Reset(HGDIOBJ object = nullptr) {
+    void Reset(T object = nullptr) {
         if (Object)
             DeleteObject(Object);
         Object = object;
     }
 
   private:
-    HGDIOBJ Object;
+    T Object;
 };
 
-// Selects an object into a device context and puts the old one back.
+// Selects an object into a device context and puts the old one back when it
+// goes out of scope or is told to.
 class TSelectObject {
   public:
-    TSelectObject(HDC dc, HGDIOBJ object) : Dc(dc), Old(SelectObject(dc, object)) {}
-    ~TSelectObject() { SelectObject(Dc, Old); }
+    TSelectObject() = default;
+    TSelectObject(HDC dc, HGDIOBJ object) { Select(dc, object); }
+    ~TSelectObject() { Restore(); }
     TSelectObject(const TSelectObject &) = delete;
     TSelectObject &operator=(const TSelectObject &) = delete;
 
+    // Puts back what an earlier Select replaced, then selects object into dc.
+    void Select(HDC dc, HGDIOBJ object) {
+        Restore();
+        Dc = dc;
+        Old = SelectObject(dc, object);
+    }
+    // Puts the old object back now.
+    void Restore() {
+        if (Dc)
+            SelectObject(Dc, Old);
+        Dc = nullptr;
+        Old = nullptr;
+    }
+
   private:
-    HDC Dc;
-    HGDIOBJ Old;
+    HDC Dc = nullptr;
+    HGDIOBJ Old = nullptr;
 };
 
 // A window's paint: BeginPaint on construction, EndPaint when it goes out of
@@ -72,15 +90,25 @@ class TWindowDC {
 // of scope.
 class TMemoryDC {
   public:
+    TMemoryDC() = default;
     explicit TMemoryDC(HDC compatible) : Dc(CreateCompatibleDC(compatible)) {}
-    ~TMemoryDC() {
-        if (Dc)
-            DeleteDC(Dc);
-    }
+    ~TMemoryDC() { Reset(); }
     TMemoryDC(const TMemoryDC &) = delete;
     TMemoryDC &operator=(const TMemoryDC &) = delete;
     HDC Get() const { return Dc; }
+    // Deletes the context held so far and makes one compatible with another;
+    // false when it cannot be made.
+    bool Create(HDC compatible) {
+        Reset();
+        Dc = CreateCompatibleDC(compatible);
+        return Dc != nullptr;
+    }
+    void Reset() {
+        if (Dc)
+            DeleteDC(Dc);
+        Dc = nullptr;
+    }
 
   private:
-    HDC Dc;
+    HDC Dc = nullptr;
 };

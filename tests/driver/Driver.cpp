@@ -2,6 +2,9 @@
 
 #include <tlhelp32.h>
 
+#include "win32/Gdi.h"
+#include "win32/KernelHandle.h"
+
 #include <zlib.h>
 
 #include <algorithm>
@@ -16,22 +19,6 @@ namespace {
 constexpr DWORD kPollMs = 20;
 // Longest a cross-process message may take before the target counts as hung.
 constexpr UINT kSendTimeoutMs = 5000;
-
-class Handle {
-  public:
-    explicit Handle(HANDLE h = nullptr) : h_(h) {}
-    ~Handle() {
-        if (h_ != nullptr && h_ != INVALID_HANDLE_VALUE)
-            CloseHandle(h_);
-    }
-    Handle(const Handle &) = delete;
-    Handle &operator=(const Handle &) = delete;
-    HANDLE get() const { return h_; }
-    bool valid() const { return h_ != nullptr && h_ != INVALID_HANDLE_VALUE; }
-
-  private:
-    HANDLE h_;
-};
 
 std::string Upper(std::string s) {
     for (char &c : s)
@@ -210,12 +197,12 @@ bool WritePng(const Picture &picture, const std::string &windowsPath) {
     PutChunk(png, "IDAT", packed.data(), packedSize);
     PutChunk(png, "IEND", nullptr, 0);
 
-    Handle file(CreateFileA(windowsPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid())
+    TKernelHandle file(CreateFileA(windowsPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid())
         return false;
     DWORD written = 0;
-    return WriteFile(file.get(), png.data(), static_cast<DWORD>(png.size()), &written, nullptr) &&
+    return WriteFile(file.Get(), png.data(), static_cast<DWORD>(png.size()), &written, nullptr) &&
            written == png.size();
 }
 
@@ -259,9 +246,9 @@ bool SetupProcess::StartProgram(const std::string &exe, const std::string &deskt
     // Standard handles go to NUL so that neither the program nor the Wine
     // processes it may start ever hold the test runner's pipes open.
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    Handle nul(CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
-                           OPEN_EXISTING, 0, nullptr));
-    if (!nul.valid()) {
+    TKernelHandle nul(CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  &inherit, OPEN_EXISTING, 0, nullptr));
+    if (!nul.Valid()) {
         error_ = "cannot open NUL";
         return false;
     }
@@ -269,7 +256,7 @@ bool SetupProcess::StartProgram(const std::string &exe, const std::string &deskt
     si.cb = sizeof si;
     si.lpDesktop = const_cast<char *>(desktop_.c_str());
     si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdInput = si.hStdOutput = si.hStdError = nul.get();
+    si.hStdInput = si.hStdOutput = si.hStdError = nul.Get();
 
     WaitFor([this] { return !OtherDesktopsOpen(desktop_); }, 5000);
 
@@ -434,31 +421,31 @@ void SetupProcess::Kill() {
     // would otherwise outlive the test and hold the test runner's output.
     if (info_.dwProcessId == 0)
         return;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
+    TKernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot.Valid())
         return;
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof(entry);
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+    for (BOOL more = Process32First(snapshot.Get(), &entry); more;
+         more = Process32Next(snapshot.Get(), &entry)) {
         if (entry.th32ParentProcessID != info_.dwProcessId)
             continue;
-        if (HANDLE child = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID)) {
-            TerminateProcess(child, 1);
-            WaitForSingleObject(child, 5000);
-            CloseHandle(child);
+        TKernelHandle child(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID));
+        if (child.Valid()) {
+            TerminateProcess(child.Get(), 1);
+            WaitForSingleObject(child.Get(), 5000);
         }
     }
-    CloseHandle(snapshot);
 }
 
 Picture SetupProcess::Capture() const {
     Picture picture;
     OnDesktop([&picture] {
-        HDC screen = GetDC(nullptr);
-        if (screen == nullptr)
+        TWindowDC screen(nullptr);
+        if (screen.Get() == nullptr)
             return;
-        int width = GetDeviceCaps(screen, HORZRES);
-        int height = GetDeviceCaps(screen, VERTRES);
+        int width = GetDeviceCaps(screen.Get(), HORZRES);
+        int height = GetDeviceCaps(screen.Get(), VERTRES);
         BITMAPINFO bmi{};
         bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
         bmi.bmiHeader.biWidth = width;
@@ -467,11 +454,11 @@ Picture SetupProcess::Capture() const {
         bmi.bmiHeader.biBitCount = 32;
         bmi.bmiHeader.biCompression = BI_RGB;
         void *bits = nullptr;
-        HBITMAP bitmap = CreateDIBSection(screen, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HDC memory = CreateCompatibleDC(screen);
-        if (bitmap != nullptr && memory != nullptr) {
-            HGDIOBJ old = SelectObject(memory, bitmap);
-            if (BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY | CAPTUREBLT)) {
+        TGdiObject bitmap(CreateDIBSection(screen.Get(), &bmi, DIB_RGB_COLORS, &bits, nullptr, 0));
+        TMemoryDC memory(screen.Get());
+        if (bitmap.Get() != nullptr && memory.Get() != nullptr) {
+            TSelectObject select(memory.Get(), bitmap.Get());
+            if (BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), 0, 0, SRCCOPY | CAPTUREBLT)) {
                 GdiFlush();
                 const auto *src = static_cast<const uint32_t *>(bits);
                 picture.width = width;
@@ -480,13 +467,7 @@ Picture SetupProcess::Capture() const {
                 for (size_t i = 0; i < picture.pixels.size(); ++i)
                     picture.pixels[i] = src[i] & 0x00FFFFFF; // BGRA in memory is 0x00RRGGBB as a word
             }
-            SelectObject(memory, old);
         }
-        if (memory != nullptr)
-            DeleteDC(memory);
-        if (bitmap != nullptr)
-            DeleteObject(bitmap);
-        ReleaseDC(nullptr, screen);
     });
     return picture;
 }
@@ -505,13 +486,12 @@ uint32_t SetupProcess::ClientPixel(HWND hwnd, int x, int y) const {
 bool SetupProcess::DesktopCaps(int *width, int *height, int *bitsPerPixel) const {
     bool read = false;
     OnDesktop([&] {
-        HDC screen = GetDC(nullptr);
-        if (screen == nullptr)
+        TWindowDC screen(nullptr);
+        if (screen.Get() == nullptr)
             return;
-        *width = GetDeviceCaps(screen, HORZRES);
-        *height = GetDeviceCaps(screen, VERTRES);
-        *bitsPerPixel = GetDeviceCaps(screen, BITSPIXEL);
-        ReleaseDC(nullptr, screen);
+        *width = GetDeviceCaps(screen.Get(), HORZRES);
+        *height = GetDeviceCaps(screen.Get(), VERTRES);
+        *bitsPerPixel = GetDeviceCaps(screen.Get(), BITSPIXEL);
         read = true;
     });
     return read;

@@ -1,6 +1,8 @@
 #include "support/Readers.h"
 
+#include "win32/Com.h"
 #include "win32/FindHandle.h"
+#include "win32/RegKey.h"
 
 #include <objbase.h>
 #include <oleacc.h>
@@ -14,58 +16,6 @@
 
 namespace readers {
 namespace {
-
-// Holds an open registry key and closes it.
-class Key {
-  public:
-    Key(HKEY parent, const std::string &name, REGSAM access) {
-        if (RegOpenKeyExA(parent, name.c_str(), 0, access, &key_) != ERROR_SUCCESS)
-            key_ = nullptr;
-    }
-    ~Key() {
-        if (key_ != nullptr)
-            RegCloseKey(key_);
-    }
-    Key(const Key &) = delete;
-    Key &operator=(const Key &) = delete;
-    HKEY get() const { return key_; }
-
-  private:
-    HKEY key_ = nullptr;
-};
-
-// Holds a COM interface pointer and releases it.
-template <class T> class ComRef {
-  public:
-    ComRef() = default;
-    ~ComRef() {
-        if (p_ != nullptr)
-            p_->Release();
-    }
-    ComRef(const ComRef &) = delete;
-    ComRef &operator=(const ComRef &) = delete;
-    void **out() { return reinterpret_cast<void **>(&p_); }
-    T *operator->() const { return p_; }
-    T *get() const { return p_; }
-
-  private:
-    T *p_ = nullptr;
-};
-
-// COM for this thread while it lives.
-class ComScope {
-  public:
-    ComScope() : result_(CoInitialize(nullptr)) {}
-    ~ComScope() {
-        if (SUCCEEDED(result_))
-            CoUninitialize();
-    }
-    ComScope(const ComScope &) = delete;
-    ComScope &operator=(const ComScope &) = delete;
-
-  private:
-    HRESULT result_;
-};
 
 bool ListFolder(const std::string &folder, std::vector<std::string> &names) {
     WIN32_FIND_DATAW found;
@@ -160,12 +110,12 @@ RegValue Flags(char first) {
 
 RegValue ReadValue(const std::string &key, const char *name) {
     RegValue value;
-    Key handle(HKEY_CLASSES_ROOT, key, KEY_READ);
-    if (handle.get() == nullptr)
+    TRegKey handle;
+    if (!handle.Open(HKEY_CLASSES_ROOT, key.c_str(), KEY_READ))
         return value;
     char data[1024];
     DWORD size = sizeof data;
-    if (RegQueryValueExA(handle.get(), name, nullptr, &value.type, reinterpret_cast<BYTE *>(data), &size) ==
+    if (RegQueryValueExA(handle.Get(), name, nullptr, &value.type, reinterpret_cast<BYTE *>(data), &size) ==
         ERROR_SUCCESS) {
         value.present = true;
         value.bytes.assign(data, size);
@@ -174,19 +124,19 @@ RegValue ReadValue(const std::string &key, const char *name) {
 }
 
 bool KeyExists(const std::string &key) {
-    return Key(HKEY_CLASSES_ROOT, key, KEY_READ).get() != nullptr;
+    return TRegKey().Open(HKEY_CLASSES_ROOT, key.c_str(), KEY_READ);
 }
 
 void DeleteKeyTree(HKEY parent, const std::string &name) {
     {
-        Key key(parent, name, KEY_ALL_ACCESS);
-        if (key.get() == nullptr)
+        TRegKey key;
+        if (!key.Open(parent, name.c_str(), KEY_ALL_ACCESS))
             return;
         char child[256];
         DWORD size = sizeof child;
-        while (RegEnumKeyExA(key.get(), 0, child, &size, nullptr, nullptr, nullptr, nullptr) ==
+        while (RegEnumKeyExA(key.Get(), 0, child, &size, nullptr, nullptr, nullptr, nullptr) ==
                ERROR_SUCCESS) {
-            DeleteKeyTree(key.get(), child);
+            DeleteKeyTree(key.Get(), child);
             size = sizeof child;
         }
     }
@@ -199,13 +149,13 @@ bool SetAppDllOverride(const std::string &exeName, const std::string &dll, const
     if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &created,
                         nullptr) != ERROR_SUCCESS)
         return false;
+    TRegKey key(created);
     LONG result;
     if (mode != nullptr)
-        result = RegSetValueExA(created, dll.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE *>(mode),
+        result = RegSetValueExA(key.Get(), dll.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE *>(mode),
                                 static_cast<DWORD>(std::strlen(mode) + 1));
     else
-        result = RegDeleteValueA(created, dll.c_str());
-    RegCloseKey(created);
+        result = RegDeleteValueA(key.Get(), dll.c_str());
     return result == ERROR_SUCCESS || (mode == nullptr && result == ERROR_FILE_NOT_FOUND);
 }
 
@@ -220,12 +170,12 @@ void RemoveFileTypes() {
 
 Shortcut ReadShortcut(const std::string &path) {
     Shortcut result;
-    ComScope com;
-    ComRef<IShellLinkA> link;
-    ComRef<IPersistFile> file;
+    TComScope com;
+    TComPtr<IShellLinkA> link;
+    TComPtr<IPersistFile> file;
     if (FAILED(
-            CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.out())) ||
-        FAILED(link->QueryInterface(IID_IPersistFile, file.out())))
+            CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.Out())) ||
+        FAILED(link->QueryInterface(IID_IPersistFile, file.Out())))
         return result;
     WCHAR widePath[MAX_PATH];
     MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, widePath, MAX_PATH);
@@ -289,15 +239,15 @@ void ReadChild(IAccessible *object, long id, AccessibleChild &child) {
 } // namespace
 
 std::vector<AccessibleChild> ReadAccessible(HWND window, std::string *name) {
-    ComScope com;
+    TComScope com;
     std::vector<AccessibleChild> children;
-    ComRef<IAccessible> client;
-    if (FAILED(AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible, client.out())) ||
-        !client.get())
+    TComPtr<IAccessible> client;
+    if (FAILED(AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible, client.Out())) ||
+        !client.Get())
         return children;
     if (name) {
         AccessibleChild self;
-        ReadChild(client.get(), CHILDID_SELF, self);
+        ReadChild(client.Get(), CHILDID_SELF, self);
         *name = self.name;
     }
     long count = 0;
@@ -307,14 +257,14 @@ std::vector<AccessibleChild> ReadAccessible(HWND window, std::string *name) {
         VARIANT which;
         which.vt = VT_I4;
         which.lVal = id;
-        ComRef<IDispatch> dispatch;
-        ComRef<IAccessible> own;
-        if (SUCCEEDED(client->get_accChild(which, reinterpret_cast<IDispatch **>(dispatch.out()))) &&
-            dispatch.get() && SUCCEEDED(dispatch->QueryInterface(IID_IAccessible, own.out()))) {
+        TComPtr<IDispatch> dispatch;
+        TComPtr<IAccessible> own;
+        if (SUCCEEDED(client->get_accChild(which, dispatch.Typed())) && dispatch.Get() &&
+            SUCCEEDED(dispatch->QueryInterface(IID_IAccessible, own.Out()))) {
             child.object = true;
-            ReadChild(own.get(), CHILDID_SELF, child);
+            ReadChild(own.Get(), CHILDID_SELF, child);
         } else {
-            ReadChild(client.get(), id, child);
+            ReadChild(client.Get(), id, child);
         }
         children.push_back(child);
     }

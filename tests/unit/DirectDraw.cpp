@@ -9,6 +9,7 @@
 
 #include "MessageBoxWatcher.h"
 #include "support/Readers.h"
+#include "win32/KernelHandle.h"
 
 namespace {
 
@@ -35,20 +36,19 @@ class DirectDrawTest : public ::testing::Test {
 // disabled, COM falls back to a local surrogate (dllhost.exe) that the
 // program starts and that stays running after it has ended.
 void EndChildrenOf(DWORD parent) {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    TKernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     PROCESSENTRY32 entry = {};
     entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+    for (BOOL more = Process32First(snapshot.Get(), &entry); more;
+         more = Process32Next(snapshot.Get(), &entry)) {
         if (entry.th32ParentProcessID != parent)
             continue;
-        HANDLE child = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID);
-        if (child) {
-            TerminateProcess(child, 1);
-            WaitForSingleObject(child, 10000);
-            CloseHandle(child);
+        TKernelHandle child(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID));
+        if (child.Valid()) {
+            TerminateProcess(child.Get(), 1);
+            WaitForSingleObject(child.Get(), 10000);
         }
     }
-    CloseHandle(snapshot);
 }
 
 // Runs a copy of this test program, limited to one test, with Wine's
@@ -69,24 +69,24 @@ std::string RunChildWithoutDirectDraw(const std::string &test, DWORD *exitCode) 
     readers::SetAppDllOverride(childName, "ddraw", ""); // "" is "disabled"
 
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HANDLE out = CreateFileA(outName, GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
+    TKernelHandle out(
+        CreateFileA(outName, GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr));
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = out;
-    startup.hStdError = out;
+    startup.hStdOutput = out.Get();
+    startup.hStdError = out.Get();
     PROCESS_INFORMATION process = {};
     std::string command = "\"" + child + "\" --gtest_also_run_disabled_tests --gtest_filter=" + test;
     *exitCode = 0xFFFFFFFF;
     if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
                        &process)) {
-        WaitForSingleObject(process.hProcess, 120000);
-        GetExitCodeProcess(process.hProcess, exitCode);
+        TKernelHandle thread(process.hThread), child(process.hProcess);
+        WaitForSingleObject(child.Get(), 120000);
+        GetExitCodeProcess(child.Get(), exitCode);
         EndChildrenOf(process.dwProcessId);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
     }
-    CloseHandle(out);
+    out.Close();
     readers::DeleteKeyTree(HKEY_CURRENT_USER, overrideKey);
     DeleteFileA(child.c_str());
 

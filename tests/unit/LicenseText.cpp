@@ -92,16 +92,14 @@ TEST(LicenseTextPaint, TextIsWrappedClearOfTheRightMargin) {
 
 // The size of a text in a font as GDI gives it: one line, no wrapping.
 SIZE TextSize(const TFont &font, const std::string &text, int *lineHeight) {
-    HDC dc = GetDC(nullptr);
+    TWindowDC screen(nullptr);
     TGdiObject handle(font.Create());
-    HGDIOBJ old = SelectObject(dc, handle.Get());
+    TSelectObject select(screen.Get(), handle.Get());
     SIZE size{};
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    GetTextExtentPoint32A(screen.Get(), text.c_str(), static_cast<int>(text.size()), &size);
     TEXTMETRICA metrics{};
-    GetTextMetricsA(dc, &metrics);
+    GetTextMetricsA(screen.Get(), &metrics);
     *lineHeight = metrics.tmHeight;
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
     return size;
 }
 

@@ -15,6 +15,7 @@
 #include "install/SetupMessage.h"
 #include "pages/PathConfirm.h"
 #include "support/Readers.h"
+#include "win32/Com.h"
 
 namespace {
 
@@ -266,9 +267,8 @@ TEST_F(Reader, LabelsAreStaticTextsAfterTheChildWindows) {
     }
 
     // The client object finds a text under the pointer and walks from one to the next.
-    IAccessible *client = nullptr;
-    ASSERT_EQ(S_OK, AccessibleObjectFromWindow(page->Handle(), OBJID_CLIENT, IID_IAccessible,
-                                               reinterpret_cast<void **>(&client)));
+    TComPtr<IAccessible> client;
+    ASSERT_EQ(S_OK, AccessibleObjectFromWindow(page->Handle(), OBJID_CLIENT, IID_IAccessible, client.Out()));
     VARIANT found;
     EXPECT_EQ(S_OK, client->accHitTest(children[6].location.left + 5, children[6].location.top + 5, &found));
     EXPECT_EQ(VT_I4, found.vt);
@@ -305,7 +305,6 @@ TEST_F(Reader, LabelsAreStaticTextsAfterTheChildWindows) {
     long count = -1;
     EXPECT_EQ(CO_E_OBJNOTCONNECTED, client->get_accChildCount(&count));
     EXPECT_EQ(CO_E_OBJNOTCONNECTED, client->get_accName(Id(6), &text));
-    client->Release();
 }
 
 } // namespace

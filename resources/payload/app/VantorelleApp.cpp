@@ -6,6 +6,8 @@
 #include <windows.h>
 #include <string>
 
+#include "win32/Gdi.h"
+
 namespace {
 
 const char ClassName[] = "VantorelleApp";
@@ -106,24 +108,19 @@ void LayOut(HWND window, int width) {
 
 // The player's panel, from the program's pictures, below the controls.
 void PaintPanel(HWND window) {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
-    HBITMAP panel = LoadBitmapA(GetModuleHandleA(nullptr), "Panel");
-    if (panel != nullptr) {
-        HDC source = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(source, panel);
+    TPaintScope paint(window);
+    TGdiObject panel(LoadBitmapA(GetModuleHandleA(nullptr), "Panel"));
+    if (panel.Get() != nullptr) {
+        TMemoryDC source(paint.Get());
+        TSelectObject select(source.Get(), panel.Get());
         BITMAP size = {};
-        GetObjectA(panel, sizeof(size), &size);
+        GetObjectA(panel.Get(), sizeof(size), &size);
         RECT client;
         GetClientRect(window, &client);
         const int top = 88;
-        StretchBlt(dc, 0, top, client.right, client.bottom > top ? client.bottom - top : 0, source, 0, 0,
-                   size.bmWidth, size.bmHeight, SRCCOPY);
-        SelectObject(source, old);
-        DeleteDC(source);
-        DeleteObject(panel);
+        StretchBlt(paint.Get(), 0, top, client.right, client.bottom > top ? client.bottom - top : 0,
+                   source.Get(), 0, 0, size.bmWidth, size.bmHeight, SRCCOPY);
     }
-    EndPaint(window, &paint);
 }
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
