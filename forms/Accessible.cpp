@@ -231,30 +231,10 @@ class TAccessibleClient final : public IAccessible, public IOleWindow {
         return NoString(id, description, &IAccessible::get_accDescription);
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT id, VARIANT *role) override {
-        if (!role)
-            return E_POINTER;
-        const TTextElement *text;
-        HRESULT result = Resolve(id, text);
-        if (result == S_OK) {
-            role->vt = VT_I4;
-            role->lVal = text->Text.Role;
-            return S_OK;
-        }
-        role->vt = VT_EMPTY;
-        return result == S_FALSE ? Standard->get_accRole(id, role) : result;
+        return Number(id, role, &TAccessibleText::Role, &IAccessible::get_accRole);
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT id, VARIANT *state) override {
-        if (!state)
-            return E_POINTER;
-        const TTextElement *text;
-        HRESULT result = Resolve(id, text);
-        if (result == S_OK) {
-            state->vt = VT_I4;
-            state->lVal = text->Text.State;
-            return S_OK;
-        }
-        state->vt = VT_EMPTY;
-        return result == S_FALSE ? Standard->get_accState(id, state) : result;
+        return Number(id, state, &TAccessibleText::State, &IAccessible::get_accState);
     }
     HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT id, BSTR *help) override {
         return NoString(id, help, &IAccessible::get_accHelp);
@@ -398,6 +378,22 @@ class TAccessibleClient final : public IAccessible, public IOleWindow {
         return S_OK;
     }
     // A string that the texts don't have; the system's object answers for the rest.
+    // A number of a text element (its role or state), or what the standard
+    // object says of any other child.
+    HRESULT Number(VARIANT id, VARIANT *out, long TAccessibleText::*field,
+                   HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT *)) {
+        if (!out)
+            return E_POINTER;
+        const TTextElement *text;
+        HRESULT result = Resolve(id, text);
+        if (result == S_OK) {
+            out->vt = VT_I4;
+            out->lVal = text->Text.*field;
+            return S_OK;
+        }
+        out->vt = VT_EMPTY;
+        return result == S_FALSE ? (Standard->*get)(id, out) : result;
+    }
     HRESULT NoString(VARIANT id, BSTR *out, HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR *)) {
         if (!out)
             return E_POINTER;
