@@ -155,17 +155,6 @@ void PutChunk(std::vector<unsigned char> &out, const char *type, const unsigned 
 
 } // namespace
 
-std::string WindowsPath(const std::string &unixPath) {
-    std::string path = unixPath;
-    if (!path.empty() && path[0] == '/')
-        path = "Z:" + path;
-    for (char &c : path) {
-        if (c == '/')
-            c = '\\';
-    }
-    return path;
-}
-
 bool MakeFolders(const std::string &windowsPath) {
     for (size_t pos = windowsPath.find('\\', 3); pos != std::string::npos;
          pos = windowsPath.find('\\', pos + 1))

@@ -9,6 +9,8 @@
 
 #include <windows.h>
 
+#include "support/Readers.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -23,9 +25,7 @@ constexpr DWORD kWaitMs = 15000;
 // What WaitExit returns when the process has not ended in time.
 constexpr DWORD kStillRunning = STILL_ACTIVE;
 
-// "/work/x/Setup.exe" -> "Z:\work\x\Setup.exe"; a path that already has a
-// drive letter only gets its slashes turned.
-std::string WindowsPath(const std::string &unixPath);
+using readers::WindowsPath;
 
 // Creates a folder and its missing parents. True when it exists afterwards.
 bool MakeFolders(const std::string &windowsPath);

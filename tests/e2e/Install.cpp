@@ -33,59 +33,6 @@ const TypeRow kTypes[] = {
     {".rm", "rm", "RM File", ",1"},
 };
 
-// The 43 carried files: manifest id, folder below the install folder, name.
-struct Carried {
-    int id;
-    const char *folder;
-    const char *name;
-};
-
-const Carried kFiles[] = {
-    {1, "", "Vantorelle.prp"},
-    {2, "", "Vantorelle.hlp"},
-    {3, "", "Vantorelle.cnt"},
-    {4, "", "Vantorelle.gid"},
-    {5, "", "Redist.txt"},
-    {6, "", "OrderForm.doc"},
-    {7, "", "ShapesFiles.bmp"},
-    {8, "", "Tovx.dll"},
-    {9, "", "Vantorelle.exe"},
-    {2001, "Compositions", "Default.bmp"},
-    {2002, "Compositions", "Happy New Year.cmp"},
-    {2003, "Compositions", "I Love You, Baby.cmp"},
-    {2004, "Compositions", "Millennium.cmp"},
-    {2005, "Compositions", "OK.cmp"},
-    {3001, "Images", "Baby.bmp"},
-    {3002, "Images", "Cristmas Tree.bmp"},
-    {3003, "Images", "FireLight.bmp"},
-    {3004, "Images", "Fluffy.jpg"},
-    {3005, "Images", "GarlandA.bmp"},
-    {3006, "Images", "GarlandB.bmp"},
-    {3007, "Images", "Gerbers.jpg"},
-    {3008, "Images", "GerberWhite.jpg"},
-    {3009, "Images", "Happy.bmp"},
-    {3010, "Images", "Huge Cloud Gold.jpg"},
-    {3011, "Images", "Huge Cloud.jpg"},
-    {3012, "Images", "I love you.bmp"},
-    {3013, "Images", "Lights.bmp"},
-    {3014, "Images", "New.bmp"},
-    {3015, "Images", "Pine Branch.jpg"},
-    {3016, "Images", "RhombGold.bmp"},
-    {3017, "Images", "RhombGreenish.bmp"},
-    {3018, "Images", "RhombSky.bmp"},
-    {3019, "Images", "RhombFuchsia.bmp"},
-    {3020, "Images", "Rose.jpg"},
-    {3021, "Images", "RoseSmall.bmp"},
-    {3022, "Images", "Star.bmp"},
-    {3023, "Images", "StarBG.bmp"},
-    {3024, "Images", "Tulip.jpg"},
-    {3025, "Images", "Year.bmp"},
-    {4001, "Shapes", "Heart.shc"},
-    {4002, "Shapes", "MarchHeart.shc"},
-    {4003, "Shapes", "Millennium.shc"},
-    {4004, "Shapes", "OK.shc"},
-};
-
 const char kNote[] =
     "Note: It seems that there is no DirectDraw installed. If you feel some inconvenience playing back "
     "compositions, please, see section \"Performance/Improving performance\" in help system.";
@@ -192,8 +139,10 @@ class Install : public SetupTest {
         EXPECT_EQ(5, CountEntries(dir + "\\Compositions"));
         // 9 files, License.txt and the 7 folders.
         EXPECT_EQ(17, CountEntries(dir));
-        for (const Carried &file : kFiles) {
-            std::string rel = (file.folder[0] ? std::string(file.folder) + "\\" : "") + file.name;
+        const std::vector<ManifestRow> files = Manifest();
+        ASSERT_EQ(43u, files.size());
+        for (const ManifestRow &file : files) {
+            std::string rel = (file.folder.empty() ? "" : file.folder + "\\") + file.name;
             std::string installed = dir + "\\" + rel;
             bool found = false;
             std::string got = FileText(installed, &found);
