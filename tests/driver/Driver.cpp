@@ -535,6 +535,19 @@ DWORD_PTR Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return result;
 }
 
+bool Answers(HWND hwnd) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result) != 0;
+}
+
+bool PostedHandled(HWND button, DWORD timeoutMs) {
+    if (!PostMessageA(button, BM_SETSTATE, TRUE, 0))
+        return false;
+    const bool handled = WaitFor([&] { return (Send(button, BM_GETSTATE) & BST_PUSHED) != 0; }, timeoutMs);
+    Send(button, BM_SETSTATE, FALSE);
+    return handled;
+}
+
 void Click(HWND button) {
     PostMessageA(button, BM_CLICK, 0, 0);
 }

@@ -155,6 +155,17 @@ std::string ClassOf(HWND hwnd);
 // Sends a message to a window of the program and returns its result; 0 when
 // the program does not answer within 5 s.
 DWORD_PTR Send(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+// Sends WM_NULL and waits for the answer (5 s at most): true when the program
+// answered, having handled everything sent to it before; false when the
+// window is gone or the program does not answer (it has ended, or hangs).
+// A check that something did not happen waits for this (or for the next
+// one) first, so that it looks after the moment has passed.
+bool Answers(HWND hwnd);
+// Posts a pressed state to a push button of the program, behind everything
+// posted to its thread so far (clicks, keys), and waits until the button
+// shows it: true once the program has handled all of those. The button's
+// state is put back.
+bool PostedHandled(HWND button, DWORD timeoutMs = kWaitMs);
 // Presses a button (posted BM_CLICK: it returns at once even when the click
 // opens a modal window).
 void Click(HWND button);

@@ -101,11 +101,19 @@ class Install : public SetupTest {
     // The success page, which an install may take a while to reach.
     HWND SuccessPage() { return Page("TForm5", "Software Installation", 60000); }
 
-    // Finish, then the success page, with no message box before it.
+    // Finish, then the success page, with no message box before it: the
+    // first of the two to come must be the page, and once it has answered,
+    // whatever the program showed on its way there is up.
     HWND FinishToSuccess(HWND confirmation) {
         Click(Button(confirmation, "&Finish"));
-        HWND success = SuccessPage();
-        EXPECT_FALSE(success && setup.WaitMessageBox(300).hwnd) << "a message box before the success page";
+        HWND success = nullptr;
+        WaitFor([&] { return (success = setup.FindPage("TForm5")) != nullptr || setup.FindPage("#32770"); },
+                60000);
+        if (success != nullptr)
+            EXPECT_TRUE(Answers(success)) << "the success page does not answer";
+        else
+            ADD_FAILURE() << "no success page";
+        EXPECT_EQ(nullptr, setup.FindPage("#32770")) << "a message box before the success page";
         return success;
     }
 
@@ -113,11 +121,11 @@ class Install : public SetupTest {
     // When asked, pictures of the turning gauge and of the success page are
     // left in the screenshot folder.
     DWORD FinishAndConfirm(HWND confirmation, bool shoot = false) {
+        const std::string images = GetText(FindChild(confirmation, "Edit")) + "\\Images";
         Click(Button(confirmation, "&Finish"));
-        if (shoot) {
-            Sleep(2000);
+        // The gauge turns while the images are unpacked.
+        if (shoot && WaitFor([&] { return CountEntries(images) >= 5; }, 60000))
             setup.Screenshot(ShotPath("10-installing"));
-        }
         HWND success = SuccessPage();
         if (shoot)
             Shoot(success, "11-success");
@@ -273,6 +281,7 @@ TEST_F(Install, MissingParentShowsTheFailurePageAndWritesNothing) {
     HWND failure = setup.WaitWindow("TForm2");
     ASSERT_TRUE(failure) << setup.LastError();
     Shoot(failure, "12-failure");
+    EXPECT_TRUE(Answers(failure));
     EXPECT_TRUE(IsVisible(confirmation)) << "the confirmation page stays beside the failure page";
     EXPECT_FALSE(Exists(parent));
     EXPECT_FALSE(KeyExists(".cmp"));
@@ -294,7 +303,10 @@ TEST_F(Install, TooLongAfterNormalisingFailsCleanly) {
     ASSERT_TRUE(confirmation);
     EXPECT_EQ(parent + "\\Vantorelle", GetText(FindChild(confirmation, "Edit")));
     Click(Button(confirmation, "&Finish"));
-    EXPECT_TRUE(setup.WaitWindow("TForm2")) << "a failure page, not a crash: " << setup.LastError();
+    HWND failure = setup.WaitWindow("TForm2");
+    ASSERT_TRUE(failure) << "a failure page, not a crash: " << setup.LastError();
+    // Once the page answers, the install has come to its end.
+    EXPECT_TRUE(Answers(failure));
     EXPECT_FALSE(setup.FindPage("TForm5"));
     EXPECT_FALSE(KeyExists(".cmp"));
     CloseBox(setup.FindPage("TForm2"));
@@ -333,6 +345,7 @@ TEST_F(Install, FolderTooLongForItsFilesIsRefusedBeforeAnythingIsTouched) {
         Click(Button(confirmation, "&Finish"));
         HWND failure = setup.WaitWindow("TForm2");
         ASSERT_TRUE(failure) << setup.LastError();
+        EXPECT_TRUE(Answers(failure));
         EXPECT_EQ(std::vector<std::string>{"kept.txt"}, Listing(dir))
             << "nothing removed, created or written";
         EXPECT_FALSE(KeyExists(".cmp"));
@@ -349,10 +362,11 @@ TEST_F(Install, FinishClicksQueuedDuringAnInstallStartNoOther) {
     // Three more clicks wait in the queue while the first one installs.
     for (int i = 0; i < 4; i++)
         Click(finish);
+    // Handled after the clicks: by then a second install, had one started,
+    // would have shown its own success page.
+    EXPECT_TRUE(PostedHandled(Button(confirmation, "&Back"), 60000)) << "the program did not answer";
     HWND success = SuccessPage();
     ASSERT_TRUE(success);
-    // Long enough for a second install to reach its own success page.
-    Sleep(8000);
     EXPECT_EQ(1u, setup.AllWindows("TForm5").size()) << "one install, one success page";
     Click(Button(success, "OK"));
     EXPECT_EQ(0u, setup.WaitExit(20000));
