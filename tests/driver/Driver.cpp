@@ -536,14 +536,24 @@ DWORD_PTR Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool Answers(HWND hwnd) {
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result) != 0;
+    const RECT rect = WindowRect(hwnd);
+    const LPARAM middle = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    DWORD_PTR where = HTNOWHERE;
+    return SendMessageTimeoutA(hwnd, WM_NCHITTEST, 0, middle, SMTO_ABORTIFHUNG, kSendTimeoutMs, &where) !=
+               0 &&
+           where != HTNOWHERE;
 }
 
 bool PostedHandled(HWND button, DWORD timeoutMs) {
     if (!PostMessageA(button, BM_SETSTATE, TRUE, 0))
         return false;
-    const bool handled = WaitFor([&] { return (Send(button, BM_GETSTATE) & BST_PUSHED) != 0; }, timeoutMs);
+    bool handled = false;
+    WaitFor(
+        [&] {
+            handled = (Send(button, BM_GETSTATE) & BST_PUSHED) != 0;
+            return handled || !IsWindow(button);
+        },
+        timeoutMs);
     Send(button, BM_SETSTATE, FALSE);
     return handled;
 }

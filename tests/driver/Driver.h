@@ -155,11 +155,14 @@ std::string ClassOf(HWND hwnd);
 // Sends a message to a window of the program and returns its result; 0 when
 // the program does not answer within 5 s.
 DWORD_PTR Send(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
-// Sends WM_NULL and waits for the answer (5 s at most): true when the program
-// answered, having handled everything sent to it before; false when the
-// window is gone or the program does not answer (it has ended, or hangs).
-// A check that something did not happen waits for this (or for the next
-// one) first, so that it looks after the moment has passed.
+// Asks the window where the point in its middle lies (WM_NCHITTEST) and
+// waits for the answer (5 s at most): true when the program answered, having
+// handled everything sent to it before; false when the window is gone or the
+// program does not answer (it has ended, or hangs). Only a window that
+// handles the question answers anything but "nowhere": a thread that ends
+// lets Wine answer its pending messages with 0. A check that something did
+// not happen waits for this (or for the next one) first, so that it looks
+// after the moment has passed.
 bool Answers(HWND hwnd);
 // Posts a pressed state to a push button of the program, behind everything
 // posted to its thread so far (clicks, keys), and waits until the button

@@ -37,10 +37,11 @@ std::string PageState(HWND page) {
 
 class PageFlow : public SetupTest {
   protected:
-    // A program told to quit handles no message after that: the page's
-    // answer to one sent now shows that the program goes on.
-    void ExpectStillRunning(HWND page) {
-        EXPECT_TRUE(Answers(page)) << "the program ended or stopped answering";
+    // A program told to quit handles nothing posted to it after that: a
+    // state change posted now to one of the page's buttons, handled, shows
+    // that the program goes on.
+    void ExpectStillRunning(HWND page, const char *button) {
+        EXPECT_TRUE(PostedHandled(Button(page, button))) << "the program ended or stopped answering";
         EXPECT_TRUE(setup.Running()) << "the program ended";
     }
 
@@ -214,7 +215,7 @@ TEST_P(ExitSetupAsks, NoAndCloseBoxStayExitEnds) {
             EXPECT_NE(nullptr, Button(dialog, "&Exit"));
         }
         CloseWith(dialog, way);
-        ExpectStillRunning(page);
+        ExpectStillRunning(page, GetParam().button);
         EXPECT_EQ(before, PageState(page)) << (way ? "No" : "the dialog's close box") << " changed the page";
     }
 
@@ -246,7 +247,7 @@ TEST_F(PageFlow, EnterOnTheExitConfirmationChoosesNo) {
 
     SendKey(focus, VK_RETURN);
     EXPECT_TRUE(setup.WaitDestroyed(dialog)) << "Enter did not close the exit confirmation";
-    ExpectStillRunning(page);
+    ExpectStillRunning(page, "&Exit Setup");
     EXPECT_TRUE(IsVisible(page));
 
     CloseBox(page);
@@ -258,7 +259,7 @@ TEST_F(PageFlow, ActivatingTheBackdropRaisesTheCurrentPage) {
     ASSERT_NE(nullptr, title);
     // With only the backdrop on screen there is nothing to raise.
     setup.Activate(title);
-    ExpectStillRunning(title);
+    ExpectStillRunning(title, "&Next");
 
     HWND page = title;
     for (int s = kWelcome; s <= kConfirmation; ++s) {
