@@ -97,10 +97,7 @@ void TBitmap::Free() {
     W = H = 0;
 }
 
-bool TBitmap::SetSize(int width, int height) {
-    Free();
-    if (width <= 0 || height <= 0)
-        return false;
+HBITMAP CreateBitmap32(int width, int height, void **bits) {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = width;
@@ -108,9 +105,16 @@ bool TBitmap::SetSize(int width, int height) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
+    return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
+}
+
+bool TBitmap::SetSize(int width, int height) {
+    Free();
+    if (width <= 0 || height <= 0)
+        return false;
     void *bits = nullptr;
     MemoryDc = CreateCompatibleDC(nullptr);
-    Bitmap = CreateDIBSection(MemoryDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    Bitmap = CreateBitmap32(width, height, &bits);
     if (!MemoryDc || !Bitmap) {
         Free();
         return false;

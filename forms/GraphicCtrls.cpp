@@ -37,17 +37,10 @@ namespace {
 // width would cut the end of the line.
 int DrawnWidth(HFONT font, const std::string &text, UINT flags, const RECT &measured) {
     const int width = 2 * measured.right + 16, height = measured.bottom;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void *bits = nullptr;
-    TGdiObject bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    TGdiObject bitmap(height > 0 ? CreateBitmap32(width, height, &bits) : nullptr);
     TMemoryDC dc(nullptr);
-    if (!bitmap.Get() || !dc.Get() || height <= 0)
+    if (!bitmap.Get() || !dc.Get())
         return measured.right;
     uint32_t *pixels = static_cast<uint32_t *>(bits);
     const uint32_t white = 0x00FFFFFF;
