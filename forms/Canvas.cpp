@@ -87,10 +87,7 @@ void TBitmap::Free() {
     W = H = 0;
 }
 
-bool TBitmap::SetSize(int width, int height) {
-    Free();
-    if (width <= 0 || height <= 0)
-        return false;
+HBITMAP CreateBitmap32(int width, int height, void **bits) {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = width;
@@ -98,9 +95,16 @@ bool TBitmap::SetSize(int width, int height) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
+    return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
+}
+
+bool TBitmap::SetSize(int width, int height) {
+    Free();
+    if (width <= 0 || height <= 0)
+        return false;
     void *bits = nullptr;
     MemoryDc.Create(nullptr);
-    Bitmap.Reset(CreateDIBSection(MemoryDc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    Bitmap.Reset(CreateBitmap32(width, height, &bits));
     if (!MemoryDc.Get() || !Bitmap.Get()) {
         Free();
         return false;

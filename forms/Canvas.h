@@ -58,6 +58,10 @@ class TControlCanvas : public TCanvas {
     HWND Window;
 };
 
+// A top-down 32-bit bitmap of this size (0x00RRGGBB pixels) whose pixels
+// *bits then points to; null when it cannot be made.
+HBITMAP CreateBitmap32(int width, int height, void **bits);
+
 // An off-screen 32-bit bitmap with a canvas of its own.
 class TBitmap {
   public:

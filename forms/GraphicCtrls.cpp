@@ -1,6 +1,7 @@
 #include "forms/GraphicCtrls.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include <oleacc.h>
 
@@ -42,20 +43,59 @@ void TLabel::Loaded() {
     FitToText();
 }
 
+namespace {
+
+// How far one line of text reaches when it is drawn: where its last inked
+// column ends, counted from its left. The glyphs that Wine draws for a face
+// without smoothing can stand further apart than the widths it measures for
+// them (a "w" drawn 10 pixels wide, measured 8), so a box of the measured
+// width would cut the end of the line.
+int DrawnWidth(HFONT font, const std::string &text, UINT flags, const RECT &measured) {
+    const int width = 2 * measured.right + 16, height = measured.bottom;
+    void *bits = nullptr;
+    TGdiObject bitmap(height > 0 ? CreateBitmap32(width, height, &bits) : nullptr);
+    TMemoryDC dc(nullptr);
+    if (!bitmap.Get() || !dc.Get())
+        return measured.right;
+    uint32_t *pixels = static_cast<uint32_t *>(bits);
+    const uint32_t white = 0x00FFFFFF;
+    std::fill(pixels, pixels + width * height, white);
+    TSelectObject selectBitmap(dc.Get(), bitmap.Get());
+    TSelectObject selectFont(dc.Get(), font);
+    SetBkMode(dc.Get(), TRANSPARENT);
+    SetTextColor(dc.Get(), RGB(0, 0, 0));
+    RECT all = {0, 0, width, height};
+    DrawTextA(dc.Get(), text.c_str(), static_cast<int>(text.size()), &all, flags);
+    GdiFlush();
+    int drawn = 0;
+    for (int y = 0; y < height; ++y)
+        for (int x = drawn; x < width; ++x)
+            if ((pixels[y * width + x] & white) != white)
+                drawn = x + 1;
+    return drawn;
+}
+
+} // namespace
+
 void TLabel::FitToText() {
     if (!AutoSize)
         return;
     // An empty text measures as one space, so the label keeps a line's height.
     std::string text = Text.empty() ? " " : Text;
     RECT rect = {0, 0, Width(), 0};
+    TGdiObject font(EffectiveFont().Create());
     {
         TWindowDC screen(nullptr);
-        TGdiObject font(EffectiveFont().Create());
         TSelectObject select(screen.Get(), font.Get());
         DrawTextA(screen.Get(), text.c_str(), static_cast<int>(text.size()), &rect,
                   DrawFlags() | DT_CALCRECT);
     }
-    SetBounds(Left(), Top(), WordWrap ? Width() : rect.right, rect.bottom);
+    // A one-line label takes the width its text covers on screen.
+    int width = Width();
+    if (!WordWrap)
+        width =
+            std::max<int>(rect.right, DrawnWidth(static_cast<HFONT>(font.Get()), text, DrawFlags(), rect));
+    SetBounds(Left(), Top(), width, rect.bottom);
 }
 
 void TLabel::Paint(TCanvas &canvas) {

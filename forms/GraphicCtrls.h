@@ -6,8 +6,9 @@
 // colour, then draws the text, broken into lines within its width when it wraps.
 // Unless its size is fixed (autosize=false), the label fits its box to its
 // text once loaded and whenever the text changes, keeping its left and top:
-// a one-line label takes the width and height of its text, a wrapping one
-// keeps its width and takes the height of its lines.
+// a one-line label takes the height of its text and the width that the text
+// covers when drawn, a wrapping one keeps its width and takes the height of
+// its lines.
 class TLabel : public TGraphicControl {
   public:
     bool WordWrap = false;

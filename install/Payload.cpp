@@ -10,29 +10,10 @@
 #include "install/InstallState.h"
 #include "resources/ResourceIds.h"
 
-const char AppFiles[AppFileCount][PayloadNameSize] = {
-    "Vantorelle.prp", "Vantorelle.hlp",  "Vantorelle.cnt", "Vantorelle.gid", "Redist.txt",
-    "OrderForm.doc",  "ShapesFiles.bmp", "Tovx.dll",       "Vantorelle.exe",
-};
-
-const char CompositionFiles[CompositionFileCount][PayloadNameSize] = {
-    "Default.bmp", "Happy New Year.cmp", "I Love You, Baby.cmp", "Millennium.cmp", "OK.cmp",
-};
-
-const char ImageFiles[ImageFileCount][PayloadNameSize] = {
-    "Baby.bmp",       "Cristmas Tree.bmp", "FireLight.bmp",   "Fluffy.jpg",       "GarlandA.bmp",
-    "GarlandB.bmp",   "Gerbers.jpg",       "GerberWhite.jpg", "Happy.bmp",        "Huge Cloud Gold.jpg",
-    "Huge Cloud.jpg", "I love you.bmp",    "Lights.bmp",      "New.bmp",          "Pine Branch.jpg",
-    "RhombGold.bmp",  "RhombGreenish.bmp", "RhombSky.bmp",    "RhombFuchsia.bmp", "Rose.jpg",
-    "RoseSmall.bmp",  "Star.bmp",          "StarBG.bmp",      "Tulip.jpg",        "Year.bmp",
-};
-
-const char ShapeFiles[ShapeFileCount][PayloadNameSize] = {
-    "Heart.shc",
-    "MarchHeart.shc",
-    "Millennium.shc",
-    "OK.shc",
-};
+const char AppFiles[AppFileCount][PayloadNameSize] = {APP_FILE_NAMES};
+const char CompositionFiles[CompositionFileCount][PayloadNameSize] = {COMPOSITION_FILE_NAMES};
+const char ImageFiles[ImageFileCount][PayloadNameSize] = {IMAGE_FILE_NAMES};
+const char ShapeFiles[ShapeFileCount][PayloadNameSize] = {SHAPE_FILE_NAMES};
 
 namespace {
 

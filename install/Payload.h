@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "install/PayloadManifest.h"
+
 // Where a carried file goes, below InstallDir.
 enum TPayloadFolder {
     pfInstallDir = 1,   // InstallDir itself
@@ -13,16 +15,9 @@ enum TPayloadFolder {
 
 // The manifest: the carried files' names, one zero-terminated name per
 // 260-byte field. A name's resource id is its table's base id plus its
-// index; an empty field stands for no file.
+// index; an empty field stands for no file. The counts, base ids and names
+// are generated from resources/payload/manifest.txt.
 const int PayloadNameSize = 260;
-const int AppFileCount = 9;
-const int CompositionFileCount = 5;
-const int ImageFileCount = 25;
-const int ShapeFileCount = 4;
-const uint16_t AppFilesBaseId = 1;
-const uint16_t CompositionFilesBaseId = 2001;
-const uint16_t ImageFilesBaseId = 3001;
-const uint16_t ShapeFilesBaseId = 4001;
 extern const char AppFiles[AppFileCount][PayloadNameSize];
 extern const char CompositionFiles[CompositionFileCount][PayloadNameSize];
 extern const char ImageFiles[ImageFileCount][PayloadNameSize];

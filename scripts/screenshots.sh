@@ -2,8 +2,10 @@
 # Takes the README's pictures of the pages from the real program: every page
 # at 800 x 600 and the title page at 1024 x 768 and 640 x 480, into
 # docs/screenshots/. Run it again whenever a page changes, and commit them.
-# It uses the build's test bed (its own Xvfb and wineserver), so it needs no
-# display; it stops a test bed of the same build that is still up.
+# It runs on a test bed of its own (Xvfb and wineserver) with a fresh Wine
+# prefix in build/gallery, made anew on every run, so it needs no display and
+# the folder browser shows the folders of a new prefix, not what the tests or
+# an earlier run left there.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BUILD_DIR:-$root/build}"
@@ -11,9 +13,12 @@ out="$root/docs/screenshots"
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh" --target Setup gallery
 
-export WINEPREFIX="$build/wineprefix" TESTBED_DIR="$build/testbed"
+export WINEPREFIX="$build/gallery/wineprefix" TESTBED_DIR="$build/gallery/testbed"
+"$root/tests/testbed.sh" stop
+rm -rf "$build/gallery"
+mkdir -p "$TESTBED_DIR" "$out"
 trap '"$root/tests/testbed.sh" stop' EXIT
 "$root/tests/testbed.sh" start
-mkdir -p "$out"
-"$build/wine-run.sh" "$build/tests/gallery.exe" "$out"
+DISPLAY="$(cat "$TESTBED_DIR/display")" WINEDEBUG=-all WINEDLLOVERRIDES="winemenubuilder.exe=d" \
+  wine "$build/tests/gallery.exe" "$out" </dev/null
 echo "Pictures of the pages are in $out"

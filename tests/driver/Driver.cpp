@@ -142,17 +142,6 @@ void PutChunk(std::vector<unsigned char> &out, const char *type, const unsigned 
 
 } // namespace
 
-std::string WindowsPath(const std::string &unixPath) {
-    std::string path = unixPath;
-    if (!path.empty() && path[0] == '/')
-        path = "Z:" + path;
-    for (char &c : path) {
-        if (c == '/')
-            c = '\\';
-    }
-    return path;
-}
-
 bool MakeFolders(const std::string &windowsPath) {
     for (size_t pos = windowsPath.find('\\', 3); pos != std::string::npos;
          pos = windowsPath.find('\\', pos + 1))
@@ -524,6 +513,29 @@ DWORD_PTR Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR result = 0;
     SendMessageTimeoutA(hwnd, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result);
     return result;
+}
+
+bool Answers(HWND hwnd) {
+    const RECT rect = WindowRect(hwnd);
+    const LPARAM middle = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    DWORD_PTR where = HTNOWHERE;
+    return SendMessageTimeoutA(hwnd, WM_NCHITTEST, 0, middle, SMTO_ABORTIFHUNG, kSendTimeoutMs, &where) !=
+               0 &&
+           where != HTNOWHERE;
+}
+
+bool PostedHandled(HWND button, DWORD timeoutMs) {
+    if (!PostMessageA(button, BM_SETSTATE, TRUE, 0))
+        return false;
+    bool handled = false;
+    WaitFor(
+        [&] {
+            handled = (Send(button, BM_GETSTATE) & BST_PUSHED) != 0;
+            return handled || !IsWindow(button);
+        },
+        timeoutMs);
+    Send(button, BM_SETSTATE, FALSE);
+    return handled;
 }
 
 void Click(HWND button) {

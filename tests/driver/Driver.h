@@ -9,6 +9,8 @@
 
 #include <windows.h>
 
+#include "support/Readers.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -23,9 +25,7 @@ constexpr DWORD kWaitMs = 15000;
 // What WaitExit returns when the process has not ended in time.
 constexpr DWORD kStillRunning = STILL_ACTIVE;
 
-// "/work/x/Setup.exe" -> "Z:\work\x\Setup.exe"; a path that already has a
-// drive letter only gets its slashes turned.
-std::string WindowsPath(const std::string &unixPath);
+using readers::WindowsPath;
 
 // Creates a folder and its missing parents. True when it exists afterwards.
 bool MakeFolders(const std::string &windowsPath);
@@ -155,6 +155,20 @@ std::string ClassOf(HWND hwnd);
 // Sends a message to a window of the program and returns its result; 0 when
 // the program does not answer within 5 s.
 DWORD_PTR Send(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+// Asks the window where the point in its middle lies (WM_NCHITTEST) and
+// waits for the answer (5 s at most): true when the program answered, having
+// handled everything sent to it before; false when the window is gone or the
+// program does not answer (it has ended, or hangs). Only a window that
+// handles the question answers anything but "nowhere": a thread that ends
+// lets Wine answer its pending messages with 0. A check that something did
+// not happen waits for this (or for the next one) first, so that it looks
+// after the moment has passed.
+bool Answers(HWND hwnd);
+// Posts a pressed state to a push button of the program, behind everything
+// posted to its thread so far (clicks, keys), and waits until the button
+// shows it: true once the program has handled all of those. The button's
+// state is put back.
+bool PostedHandled(HWND button, DWORD timeoutMs = kWaitMs);
 // Presses a button (posted BM_CLICK: it returns at once even when the click
 // opens a modal window).
 void Click(HWND button);

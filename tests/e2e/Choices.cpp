@@ -238,11 +238,9 @@ class Choices : public SetupTest {
         return selected >= 0 && selected < static_cast<int>(items.size()) ? items[selected] : "(none)";
     }
 
-    // Lets the program handle everything that was posted to it.
-    void Settle() {
-        setup.WaitIdle(2000);
-        Sleep(100);
-    }
+    // Lets the program handle everything that was posted to it: a state
+    // change posted to this push button behind the rest shows when it has.
+    void Settle(HWND button) { EXPECT_TRUE(PostedHandled(button)) << "the program did not answer"; }
 
     // Next on the destination page opens the file-type page; its close box
     // then ends the program.
@@ -304,7 +302,7 @@ TEST_F(Choices, RefusedDestinationsGetTheirMessageAndLeaveThePageAsItWas) {
         EXPECT_EQ(destination, GetWindow(box.hwnd, GW_OWNER))
             << "the message must belong to the destination page";
         ASSERT_TRUE(setup.AnswerMessageBox(box.hwnd)) << setup.LastError();
-        Settle();
+        Settle(next);
 
         EXPECT_EQ(nullptr, setup.FindPage("#32770")) << "a second message followed";
         EXPECT_EQ(refusal.text, GetText(path)) << "the destination changed";
@@ -329,6 +327,7 @@ TEST_F(Choices, AcceptedDestinationsOpenTheFileTypePage) {
         HWND fileTypes = setup.WaitWindow("TExtensionsA", "Files Extensions");
         ASSERT_NE(nullptr, fileTypes) << "expected the file-type page: " << setup.LastError()
                                       << (setup.FindPage("#32770") ? " (a message was shown)" : "");
+        EXPECT_TRUE(Answers(fileTypes));
         EXPECT_EQ(++made, setup.AllWindows("TExtensionsA").size())
             << "each Next makes one new file-type page";
         EXPECT_TRUE(setup.WaitHidden(destination)) << setup.LastError();
@@ -378,7 +377,7 @@ TEST_P(LeavingTheBrowser, KeepsTheCurrentDirectory) {
         EXPECT_EQ(kAlphaOpen, WaitView(kAlphaOpen)) << "Enter must open the folder";
         // A folder below is only highlighted.
         ClickItem(list, IndexOf(list, "Inner"));
-        Settle();
+        Settle(Button(browser, "&Cancel"));
         CloseWith(browser, way.button);
         EXPECT_EQ(std::string(way.takesFolder ? "C:\\Choices\\Start\\Alpha" : kMissing), GetText(path))
             << way.name << " must " << (way.takesFolder ? "take the open folder" : "leave the destination");
@@ -533,28 +532,30 @@ TEST_F(Choices, EveryFileTypeClearedStillProceeds) {
 // change posted to a button behind the rest shows when they are through;
 // the page is painted after that, when nothing else waits.
 Picture ClientPicture(SetupProcess &setup, HWND box, HWND button) {
-    PostMessageA(button, BM_SETSTATE, TRUE, 0);
-    WaitFor([&] { return (Send(button, BM_GETSTATE) & BST_PUSHED) != 0; }, 5000);
-    Send(button, BM_SETSTATE, FALSE);
+    PostedHandled(button, 5000);
 
     RECT client{};
     GetClientRect(box, &client);
     POINT origin{0, 0};
     ClientToScreen(box, &origin);
+    // The picture once two captures in a row agree.
     Picture crop, last;
-    for (int same = 0, attempt = 0; same < 2 && attempt < 20; ++attempt) {
-        setup.WaitIdle(2000);
-        Sleep(30);
-        Picture screen = setup.Capture();
-        crop = Picture{};
-        crop.width = client.right;
-        crop.height = client.bottom;
-        for (int y = 0; y < crop.height; ++y)
-            for (int x = 0; x < crop.width; ++x)
-                crop.pixels.push_back(screen.At(origin.x + x, origin.y + y));
-        same = crop.pixels == last.pixels ? same + 1 : 0;
-        last = crop;
-    }
+    int same = 0;
+    WaitFor(
+        [&] {
+            setup.WaitIdle(2000);
+            Picture screen = setup.Capture();
+            crop = Picture{};
+            crop.width = client.right;
+            crop.height = client.bottom;
+            for (int y = 0; y < crop.height; ++y)
+                for (int x = 0; x < crop.width; ++x)
+                    crop.pixels.push_back(screen.At(origin.x + x, origin.y + y));
+            same = crop.pixels == last.pixels ? same + 1 : 0;
+            last = crop;
+            return same >= 2;
+        },
+        2000);
     return crop;
 }
 

@@ -35,59 +35,6 @@ const TypeRow kTypes[] = {
     {".rm", "rm", "RM File", ",1"},
 };
 
-// The 43 carried files: manifest id, folder below the install folder, name.
-struct Carried {
-    int id;
-    const char *folder;
-    const char *name;
-};
-
-const Carried kFiles[] = {
-    {1, "", "Vantorelle.prp"},
-    {2, "", "Vantorelle.hlp"},
-    {3, "", "Vantorelle.cnt"},
-    {4, "", "Vantorelle.gid"},
-    {5, "", "Redist.txt"},
-    {6, "", "OrderForm.doc"},
-    {7, "", "ShapesFiles.bmp"},
-    {8, "", "Tovx.dll"},
-    {9, "", "Vantorelle.exe"},
-    {2001, "Compositions", "Default.bmp"},
-    {2002, "Compositions", "Happy New Year.cmp"},
-    {2003, "Compositions", "I Love You, Baby.cmp"},
-    {2004, "Compositions", "Millennium.cmp"},
-    {2005, "Compositions", "OK.cmp"},
-    {3001, "Images", "Baby.bmp"},
-    {3002, "Images", "Cristmas Tree.bmp"},
-    {3003, "Images", "FireLight.bmp"},
-    {3004, "Images", "Fluffy.jpg"},
-    {3005, "Images", "GarlandA.bmp"},
-    {3006, "Images", "GarlandB.bmp"},
-    {3007, "Images", "Gerbers.jpg"},
-    {3008, "Images", "GerberWhite.jpg"},
-    {3009, "Images", "Happy.bmp"},
-    {3010, "Images", "Huge Cloud Gold.jpg"},
-    {3011, "Images", "Huge Cloud.jpg"},
-    {3012, "Images", "I love you.bmp"},
-    {3013, "Images", "Lights.bmp"},
-    {3014, "Images", "New.bmp"},
-    {3015, "Images", "Pine Branch.jpg"},
-    {3016, "Images", "RhombGold.bmp"},
-    {3017, "Images", "RhombGreenish.bmp"},
-    {3018, "Images", "RhombSky.bmp"},
-    {3019, "Images", "RhombFuchsia.bmp"},
-    {3020, "Images", "Rose.jpg"},
-    {3021, "Images", "RoseSmall.bmp"},
-    {3022, "Images", "Star.bmp"},
-    {3023, "Images", "StarBG.bmp"},
-    {3024, "Images", "Tulip.jpg"},
-    {3025, "Images", "Year.bmp"},
-    {4001, "Shapes", "Heart.shc"},
-    {4002, "Shapes", "MarchHeart.shc"},
-    {4003, "Shapes", "Millennium.shc"},
-    {4004, "Shapes", "OK.shc"},
-};
-
 const char kNote[] =
     "Note: It seems that there is no DirectDraw installed. If you feel some inconvenience playing back "
     "compositions, please, see section \"Performance/Improving performance\" in help system.";
@@ -156,11 +103,19 @@ class Install : public SetupTest {
     // The success page, which an install may take a while to reach.
     HWND SuccessPage() { return Page("TForm5", "Software Installation", 60000); }
 
-    // Finish, then the success page, with no message box before it.
+    // Finish, then the success page, with no message box before it: the
+    // first of the two to come must be the page, and once it has answered,
+    // whatever the program showed on its way there is up.
     HWND FinishToSuccess(HWND confirmation) {
         Click(Button(confirmation, "&Finish"));
-        HWND success = SuccessPage();
-        EXPECT_FALSE(success && setup.WaitMessageBox(300).hwnd) << "a message box before the success page";
+        HWND success = nullptr;
+        WaitFor([&] { return (success = setup.FindPage("TForm5")) != nullptr || setup.FindPage("#32770"); },
+                60000);
+        if (success != nullptr)
+            EXPECT_TRUE(Answers(success)) << "the success page does not answer";
+        else
+            ADD_FAILURE() << "no success page";
+        EXPECT_EQ(nullptr, setup.FindPage("#32770")) << "a message box before the success page";
         return success;
     }
 
@@ -168,11 +123,11 @@ class Install : public SetupTest {
     // When asked, pictures of the turning gauge and of the success page are
     // left in the screenshot folder.
     DWORD FinishAndConfirm(HWND confirmation, bool shoot = false) {
+        const std::string images = GetText(FindChild(confirmation, "Edit")) + "\\Images";
         Click(Button(confirmation, "&Finish"));
-        if (shoot) {
-            Sleep(2000);
+        // The gauge turns while the images are unpacked.
+        if (shoot && WaitFor([&] { return CountEntries(images) >= 5; }, 60000))
             setup.Screenshot(ShotPath("10-installing"));
-        }
         HWND success = SuccessPage();
         if (shoot)
             Shoot(success, "11-success");
@@ -194,8 +149,10 @@ class Install : public SetupTest {
         EXPECT_EQ(5, CountEntries(dir + "\\Compositions"));
         // 9 files, License.txt and the 7 folders.
         EXPECT_EQ(17, CountEntries(dir));
-        for (const Carried &file : kFiles) {
-            std::string rel = (file.folder[0] ? std::string(file.folder) + "\\" : "") + file.name;
+        const std::vector<ManifestRow> files = Manifest();
+        ASSERT_EQ(43u, files.size());
+        for (const ManifestRow &file : files) {
+            std::string rel = (file.folder.empty() ? "" : file.folder + "\\") + file.name;
             std::string installed = dir + "\\" + rel;
             bool found = false;
             std::string got = FileText(installed, &found);
@@ -326,6 +283,7 @@ TEST_F(Install, MissingParentShowsTheFailurePageAndWritesNothing) {
     HWND failure = setup.WaitWindow("TForm2");
     ASSERT_TRUE(failure) << setup.LastError();
     Shoot(failure, "12-failure");
+    EXPECT_TRUE(Answers(failure));
     EXPECT_TRUE(IsVisible(confirmation)) << "the confirmation page stays beside the failure page";
     EXPECT_FALSE(Exists(parent));
     EXPECT_FALSE(KeyExists(".cmp"));
@@ -347,7 +305,10 @@ TEST_F(Install, TooLongAfterNormalisingFailsCleanly) {
     ASSERT_TRUE(confirmation);
     EXPECT_EQ(parent + "\\Vantorelle", GetText(FindChild(confirmation, "Edit")));
     Click(Button(confirmation, "&Finish"));
-    EXPECT_TRUE(setup.WaitWindow("TForm2")) << "a failure page, not a crash: " << setup.LastError();
+    HWND failure = setup.WaitWindow("TForm2");
+    ASSERT_TRUE(failure) << "a failure page, not a crash: " << setup.LastError();
+    // Once the page answers, the install has come to its end.
+    EXPECT_TRUE(Answers(failure));
     EXPECT_FALSE(setup.FindPage("TForm5"));
     EXPECT_FALSE(KeyExists(".cmp"));
     CloseBox(setup.FindPage("TForm2"));
@@ -386,6 +347,7 @@ TEST_F(Install, FolderTooLongForItsFilesIsRefusedBeforeAnythingIsTouched) {
         Click(Button(confirmation, "&Finish"));
         HWND failure = setup.WaitWindow("TForm2");
         ASSERT_TRUE(failure) << setup.LastError();
+        EXPECT_TRUE(Answers(failure));
         EXPECT_EQ(std::vector<std::string>{"kept.txt"}, Listing(dir))
             << "nothing removed, created or written";
         EXPECT_FALSE(KeyExists(".cmp"));
@@ -402,10 +364,11 @@ TEST_F(Install, FinishClicksQueuedDuringAnInstallStartNoOther) {
     // Three more clicks wait in the queue while the first one installs.
     for (int i = 0; i < 4; i++)
         Click(finish);
+    // Handled after the clicks: by then a second install, had one started,
+    // would have shown its own success page.
+    EXPECT_TRUE(PostedHandled(Button(confirmation, "&Back"), 60000)) << "the program did not answer";
     HWND success = SuccessPage();
     ASSERT_TRUE(success);
-    // Long enough for a second install to reach its own success page.
-    Sleep(8000);
     EXPECT_EQ(1u, setup.AllWindows("TForm5").size()) << "one install, one success page";
     Click(Button(success, "OK"));
     EXPECT_EQ(0u, setup.WaitExit(20000));

@@ -7,7 +7,9 @@
 //
 // It walks the pages as a person would and installs twice on the way: once
 // into the default folder for the success page, once into a folder whose
-// parent is missing for the failure page. Exit code 0 when every picture
+// parent is missing for the failure page. The folder browser shows the
+// default folder's parent (C:\Program Files), so the pictures are the same
+// from every fresh Wine prefix. Exit code 0 when every picture
 // was taken; otherwise it names the page it waited for in vain.
 #include "driver/Pages.h"
 
@@ -58,8 +60,12 @@ class Walk : public PageWalker {
     HWND Title;
 
   private:
-    // The folder browser and the exit confirmation, each closed again.
+    // The folder browser and the exit confirmation, each closed again. The
+    // browser opens at the destination when that folder exists: at the
+    // default destination's parent, which every machine has.
     void ShootDialogs(HWND destination) {
+        const std::string folder = kDefaultFolder;
+        SetText(Control(destination, "Edit"), folder.substr(0, folder.rfind('\\')));
         HWND browser = OpenBrowser(destination);
         Shoot(browser, "800x600-05-browser");
         if (browser != nullptr)
@@ -122,6 +128,9 @@ int main(int argc, char **argv) {
         return 2;
     }
     std::string folder = WindowsPath(argv[1]);
+    // The program starts where a person would start it from, not in the
+    // build's folder: its folder browser shows the current drive.
+    SetCurrentDirectoryA("C:\\");
     if (!MakeFolders(folder)) {
         std::fprintf(stderr, "gallery: cannot create %s\n", folder.c_str());
         return 1;

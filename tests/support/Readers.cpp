@@ -65,6 +65,14 @@ void WriteText(const std::string &path, const std::string &text) {
     std::ofstream(path, std::ios::binary) << text;
 }
 
+std::string WindowsPath(const std::string &unixPath) {
+    std::string path = unixPath;
+    if (!path.empty() && path[0] == '/')
+        path = "Z:" + path;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
 std::wstring LongPath(const std::string &path) {
     std::string windows = path;
     std::replace(windows.begin(), windows.end(), '/', '\\');
@@ -89,6 +97,25 @@ int CountEntries(const std::string &folder) {
 void RemoveTree(const std::string &path) {
     std::error_code ignored;
     std::filesystem::remove_all(path, ignored);
+}
+
+std::vector<ManifestRow> Manifest() {
+    std::istringstream text(FileText(WindowsPath(MANIFEST_TXT)));
+    std::vector<ManifestRow> rows;
+    std::string line;
+    while (std::getline(text, line)) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        std::istringstream fields(line);
+        std::string id, folder, name, size;
+        std::getline(fields, id, '\t');
+        std::getline(fields, folder, '\t');
+        std::getline(fields, name, '\t');
+        std::getline(fields, size, '\t');
+        rows.push_back(
+            {unsigned(std::stoul(id)), folder == "-" ? "" : folder, name, uint32_t(std::stoul(size))});
+    }
+    return rows;
 }
 
 std::ostream &operator<<(std::ostream &out, const RegValue &value) {

@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -26,6 +27,11 @@ bool DirectoryExists(const std::string &path);
 std::string FileText(const std::string &path, bool *found = nullptr);
 void WriteText(const std::string &path, const std::string &text);
 
+// A Unix path of the build ("/work/x/Setup.exe") as the programs under Wine
+// see it ("Z:\work\x\Setup.exe"); a path that already has a drive letter
+// only gets its slashes turned.
+std::string WindowsPath(const std::string &unixPath);
+
 // A path for the wide file functions: a full path in the "\\?\" form that
 // they take beyond MAX_PATH characters.
 std::wstring LongPath(const std::string &path);
@@ -38,6 +44,21 @@ int CountEntries(const std::string &folder);
 
 // Removes a file or a folder with everything in it; a missing one is fine.
 void RemoveTree(const std::string &path);
+
+// ------------------------------------------------------------ the manifest
+
+// A row of resources/payload/manifest.txt: a carried file's resource id, its
+// folder below the install folder ("" for the install folder itself), its
+// name and the size of the build's stand-in.
+struct ManifestRow {
+    unsigned id = 0;
+    std::string folder;
+    std::string name;
+    uint32_t size = 0;
+};
+// The rows of the source tree's manifest.txt, in its order; empty when it
+// cannot be read.
+std::vector<ManifestRow> Manifest();
 
 // ---------------------------------------------------------------- registry
 

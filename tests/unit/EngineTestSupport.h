@@ -56,11 +56,11 @@ inline DWORD WINAPI FarAheadClock() {
 
 #ifdef PAYLOAD_DIR
 // The stand-in file of a manifest id as it must be installed, and its packed
-// form (the build's payload folder seen through Z:).
+// form, in the build's payload folder.
 inline std::string RawPayloadFile(unsigned id) {
-    return "Z:" PAYLOAD_DIR "/files/" + std::to_string(id);
+    return readers::WindowsPath(PAYLOAD_DIR "/files/" + std::to_string(id));
 }
 inline std::string PackedPayloadFile(unsigned id) {
-    return "Z:" PAYLOAD_DIR "/" + std::to_string(id) + ".z";
+    return readers::WindowsPath(PAYLOAD_DIR "/" + std::to_string(id) + ".z");
 }
 #endif

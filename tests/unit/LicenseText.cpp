@@ -90,57 +90,8 @@ TEST(LicenseTextPaint, TextIsWrappedClearOfTheRightMargin) {
     EXPECT_EQ(0, inMargin) << "pixels drawn in the 25-pixel right margin";
 }
 
-// The size of a text in a font as GDI gives it: one line, no wrapping.
-SIZE TextSize(const TFont &font, const std::string &text, int *lineHeight) {
-    TWindowDC screen(nullptr);
-    TGdiObject handle(font.Create());
-    TSelectObject select(screen.Get(), handle.Get());
-    SIZE size{};
-    GetTextExtentPoint32A(screen.Get(), text.c_str(), static_cast<int>(text.size()), &size);
-    TEXTMETRICA metrics{};
-    GetTextMetricsA(screen.Get(), &metrics);
-    *lineHeight = metrics.tmHeight;
-    return size;
-}
-
-// Labels fit themselves to their text once loaded and whenever the text
-// changes; their place stays, and the licence control never resizes.
-TEST(LabelSize, FitsTheTextKeepsThePlaceAndFixedSizesStay) {
-    int line = 0;
-    TLabel folders(nullptr);
-    folders.SetBounds(24, 51, 37, 13);
-    folders.SetCaption("Folders:");
-    EXPECT_EQ(37, folders.Width()) << "no sizing before the form data is loaded";
-    folders.Loaded();
-    SIZE text = TextSize(folders.Font, "Folders:", &line);
-    EXPECT_EQ(RECT({24, 51, 24 + text.cx, 51 + line}),
-              RECT({folders.Left(), folders.Top(), folders.Left() + folders.Width(),
-                    folders.Top() + folders.Height()}));
-    folders.SetCaption("C:\\Program Files\\Vantorelle");
-    EXPECT_EQ(TextSize(folders.Font, "C:\\Program Files\\Vantorelle", &line).cx, folders.Width())
-        << "refitted";
-    folders.SetCaption("");
-    EXPECT_EQ(line, folders.Height()) << "an empty label keeps one line's height";
-
-    TLabel wrapping(nullptr);
-    wrapping.Font.Height = -13;
-    wrapping.SetBounds(22, 59, 299, 20);
-    ASSERT_TRUE(wrapping.SetAttribute("wrap", ""));
-    wrapping.SetCaption("Free images, graphic compositions, new versions and updates are at ");
-    wrapping.Loaded();
-    TextSize(wrapping.Font, "x", &line);
-    EXPECT_EQ(299, wrapping.Width()) << "a wrapping label keeps its width";
-    EXPECT_EQ(2 * line, wrapping.Height()) << "and takes the height of its two lines";
-
-    TLabel fixed(nullptr);
-    fixed.SetBounds(177, 109, 113, 29);
-    ASSERT_TRUE(fixed.SetAttribute("autosize", "false"));
-    fixed.SetCaption("(you can leave it for your graphics editor)");
-    fixed.Loaded();
-    fixed.SetCaption("(you can leave it)");
-    EXPECT_EQ(113, fixed.Width());
-    EXPECT_EQ(29, fixed.Height());
-
+// The licence control keeps the size it is given when it is loaded.
+TEST(LicenseTextSize, LoadingKeepsTheBounds) {
     TLicenseText licence(nullptr);
     licence.SetBounds(6, 13, 373, 5454);
     licence.Loaded();

@@ -1,18 +1,15 @@
-// The confirmation page's helpers: the install folder's normal form, the path
-// split, the shared message box, the progress gauge and the extraction's pacing.
+// The confirmation page: the install folder's normal form and the progress
+// gauge that the extraction drives.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <memory>
 #include <string>
 
 #include <oleacc.h>
 
-#include "MessageBoxWatcher.h"
 #include "PageTest.h"
 #include "forms/Application.h"
 #include "install/InstallState.h"
-#include "install/SetupMessage.h"
 #include "pages/PathConfirm.h"
 #include "support/Readers.h"
 #include "win32/Com.h"
@@ -31,66 +28,6 @@ TEST(NormalizePath, EndsInTheProductNameOnce) {
     // Normalising twice changes nothing more.
     EXPECT_EQ("C:\\Games\\Vantorelle",
               TPathConfirmA::NormalizePath(TPathConfirmA::NormalizePath("C:\\Games")));
-}
-
-TEST(StripTrailingBackslash, BlanksAndControlsFirstThenOneBackslash) {
-    std::string s = "C:\\A\\\\ \t\r\n";
-    StripTrailingBackslash(s);
-    EXPECT_EQ("C:\\A\\", s);
-}
-
-struct TSplit {
-    char Folder[260], Name[260], Extension[260];
-    int Result;
-    explicit TSplit(const char *path) { Result = SplitFilePath(path, Folder, Name, Extension); }
-};
-
-TEST(SplitFilePath, FolderNameAndShortExtension) {
-    TSplit a("C:\\Data\\song.mp3");
-    EXPECT_EQ(1, a.Result);
-    EXPECT_STREQ("C:\\Data\\", a.Folder);
-    EXPECT_STREQ("song", a.Name);
-    EXPECT_STREQ(".mp3", a.Extension);
-
-    TSplit bare("Vantorelle.exe");
-    EXPECT_STREQ("", bare.Folder);
-    EXPECT_STREQ("Vantorelle", bare.Name);
-    EXPECT_STREQ(".exe", bare.Extension);
-
-    TSplit longTail("photo.jpeg");
-    EXPECT_STREQ("photo.jpeg", longTail.Name);
-    EXPECT_STREQ("", longTail.Extension);
-
-    TSplit dotFirst(".cmp");
-    EXPECT_STREQ("", dotFirst.Name);
-    EXPECT_STREQ(".cmp", dotFirst.Extension);
-
-    EXPECT_EQ(0, SplitFilePath(nullptr, nullptr, nullptr, nullptr));
-    EXPECT_EQ(1, SplitFilePath("a.b", nullptr, nullptr, nullptr));
-}
-
-TEST(SplitFilePath, ADotInAFolderNameIsNoExtension) {
-    TSplit s("C:\\v1.2\\readme");
-    EXPECT_STREQ("C:\\v1.2\\", s.Folder);
-    EXPECT_STREQ("readme", s.Name);
-    EXPECT_STREQ("", s.Extension);
-}
-
-TEST(SplitFilePath, LongPartsAreCutAt259Characters) {
-    std::string path = std::string(300, 'f') + "\\" + std::string(400, 'n') + ".txt";
-    TSplit s(path.c_str());
-    EXPECT_EQ(259u, std::string(s.Folder).size());
-    EXPECT_EQ(259u, std::string(s.Name).size());
-    EXPECT_STREQ(".txt", s.Extension);
-}
-
-TEST(ShowSetupMessage, LongTextsAreCutNotOverflowed) {
-    TApplication application;
-    application.Initialize();
-    MessageBoxWatcher watcher;
-    ShowSetupMessage(std::string(600, 'x'), std::string(400, 'c'), nullptr);
-    ASSERT_EQ(1u, watcher.Texts().size());
-    EXPECT_EQ(std::string(259, 'x'), watcher.Texts()[0]);
 }
 
 // ------------------------------------------------------------------ gauge
@@ -174,45 +111,6 @@ TEST_F(Gauge, ProgressWithoutPayloadBytesStaysAtZero) {
     ExtractProgress(nullptr, "", "Vantorelle.exe", 0.5f, 10, 10, 10, 10);
     EXPECT_EQ(10u, PayloadDoneBytes);
     EXPECT_EQ(LightBlue, Pixel(84, 6)) << "fraction 0, not NaN";
-}
-
-// ----------------------------------------------------------------- pacing
-
-DWORD FakeNow = 0;
-DWORD WINAPI FakeTickCount() {
-    return FakeNow++;
-}
-
-class Pacing : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        SetupTickCount = FakeTickCount;
-        ExtractStartTick = 1000;
-    }
-    void TearDown() override { SetupTickCount = GetTickCount; }
-};
-
-TEST_F(Pacing, WaitsOnlyWhen100MillisecondsAhead) {
-    // 0.05 of 4000 ms is due at 200 ms.
-    FakeNow = 1000 + 101;
-    EXPECT_EQ(0u, PaceExtraction(0.05f)) << "99 ms ahead: no wait";
-
-    FakeNow = 1000 + 100;
-    DWORD before = FakeNow;
-    EXPECT_EQ(100u, PaceExtraction(0.05f));
-    EXPECT_GE(FakeNow - before, 101u) << "the clock ran for the whole lead";
-
-    FakeNow = 1000 + 200;
-    EXPECT_EQ(0u, PaceExtraction(0.05f)) << "on schedule";
-    FakeNow = 1000 + 3000;
-    EXPECT_EQ(0u, PaceExtraction(0.05f)) << "behind schedule";
-}
-
-TEST_F(Pacing, TheScheduleIsTheFractionOf4000Milliseconds) {
-    FakeNow = 1000;
-    EXPECT_EQ(4000u, PaceExtraction(1.0f));
-    FakeNow = 1000;
-    EXPECT_EQ(0u, PaceExtraction(0.0f));
 }
 
 // ----------------------------------------------------------- screen reader

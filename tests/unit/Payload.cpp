@@ -1,5 +1,4 @@
 #include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -9,30 +8,7 @@
 
 namespace {
 
-// The installed tree as the manifest lays it out: each folder's files with
-// consecutive resource ids from the folder's first id.
-struct TFolderContents {
-    const char *Folder; // below InstallDir; empty for InstallDir itself
-    unsigned FirstId;
-    std::vector<std::string> Names;
-};
-const TFolderContents Tree[] = {
-    {"",
-     1,
-     {"Vantorelle.prp", "Vantorelle.hlp", "Vantorelle.cnt", "Vantorelle.gid", "Redist.txt", "OrderForm.doc",
-      "ShapesFiles.bmp", "Tovx.dll", "Vantorelle.exe"}},
-    {"\\Compositions",
-     2001,
-     {"Default.bmp", "Happy New Year.cmp", "I Love You, Baby.cmp", "Millennium.cmp", "OK.cmp"}},
-    {"\\Images",
-     3001,
-     {"Baby.bmp",       "Cristmas Tree.bmp", "FireLight.bmp",   "Fluffy.jpg",       "GarlandA.bmp",
-      "GarlandB.bmp",   "Gerbers.jpg",       "GerberWhite.jpg", "Happy.bmp",        "Huge Cloud Gold.jpg",
-      "Huge Cloud.jpg", "I love you.bmp",    "Lights.bmp",      "New.bmp",          "Pine Branch.jpg",
-      "RhombGold.bmp",  "RhombGreenish.bmp", "RhombSky.bmp",    "RhombFuchsia.bmp", "Rose.jpg",
-      "RoseSmall.bmp",  "Star.bmp",          "StarBG.bmp",      "Tulip.jpg",        "Year.bmp"}},
-    {"\\Shapes", 4001, {"Heart.shc", "MarchHeart.shc", "Millennium.shc", "OK.shc"}},
-};
+using readers::ManifestRow;
 
 class Payload : public ::testing::Test {
   protected:
@@ -46,18 +22,19 @@ class Payload : public ::testing::Test {
         SetupTickCount = savedClock_;
         InstallDir.clear();
     }
-    // Every file of the tree is installed, equal byte for byte to its source.
+    // Every file of the manifest is installed in its folder, equal byte for
+    // byte to its source.
     void ExpectTree() {
-        for (const TFolderContents &folder : Tree) {
-            for (size_t i = 0; i < folder.Names.size(); ++i) {
-                const std::string path = InstallDir + folder.Folder + "\\" + folder.Names[i];
-                const Bytes source = ReadWholeFile(RawPayloadFile(unsigned(folder.FirstId + i)));
-                ASSERT_FALSE(source.empty()) << "no stand-in file for id " << folder.FirstId + i;
-                EXPECT_TRUE(ReadWholeFile(path) == source)
-                    << path << " differs from id " << folder.FirstId + i;
-            }
+        ASSERT_EQ(43u, rows_.size());
+        for (const ManifestRow &row : rows_) {
+            const std::string path =
+                InstallDir + (row.folder.empty() ? "" : "\\" + row.folder) + "\\" + row.name;
+            const Bytes source = ReadWholeFile(RawPayloadFile(row.id));
+            ASSERT_FALSE(source.empty()) << "no stand-in file for id " << row.id;
+            EXPECT_TRUE(ReadWholeFile(path) == source) << path << " differs from id " << row.id;
         }
     }
+    const std::vector<ManifestRow> rows_ = readers::Manifest();
     TTempFolder temp_;
     DWORD(WINAPI *savedClock_)() = nullptr;
 };
@@ -68,11 +45,8 @@ class Payload : public ::testing::Test {
 // the total, only the zlib streams are consumed (4 bytes short per file).
 TEST_F(Payload, ExtractionWritesTheWholeTree) {
     uint32_t stored = 0;
-    for (const TFolderContents &folder : Tree) {
-        for (size_t i = 0; i < folder.Names.size(); ++i) {
-            stored += uint32_t(ReadWholeFile(PackedPayloadFile(unsigned(folder.FirstId + i))).size());
-        }
-    }
+    for (const ManifestRow &row : rows_)
+        stored += uint32_t(ReadWholeFile(PackedPayloadFile(row.id)).size());
     EXPECT_EQ(stored, PayloadTotalSize());
 
     ASSERT_TRUE(ExtractPayload());

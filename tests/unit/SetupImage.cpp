@@ -13,12 +13,7 @@
 namespace {
 
 std::string SetupPath() {
-    std::string path = "Z:" SETUP_EXE;
-    for (char &c : path) {
-        if (c == '/')
-            c = '\\';
-    }
-    return path;
+    return readers::WindowsPath(SETUP_EXE);
 }
 
 // Setup.exe loaded as a data file, freed at the end.
@@ -150,20 +145,19 @@ TEST_F(SetupImage, ImportsOnlyKnownDlls) {
 
 // Each carried file only in the neutral language, its bytes as packed.
 TEST_F(SetupImage, PayloadIsNeutralAndAsPacked) {
-    const unsigned ranges[][2] = {{1, 9}, {2001, 2005}, {3001, 3025}, {4001, 4004}};
-    for (const auto &range : ranges) {
-        for (unsigned id = range[0]; id <= range[1]; ++id) {
-            SCOPED_TRACE(id);
-            std::vector<WORD> languages;
-            EnumResourceLanguagesA(Module, MAKEINTRESOURCEA(RT_PAYLOAD), MAKEINTRESOURCEA(id), AddLanguage,
-                                   reinterpret_cast<LONG_PTR>(&languages));
-            EXPECT_EQ(std::vector<WORD>{0}, languages);
-            const Bytes packed = ReadWholeFile(PackedPayloadFile(id));
-            ASSERT_FALSE(packed.empty());
-            std::string stored = Resource(MAKEINTRESOURCEA(RT_PAYLOAD), MAKEINTRESOURCEA(id));
-            EXPECT_TRUE(std::string(packed.begin(), packed.end()) == stored)
-                << stored.size() << " bytes stored, " << packed.size() << " packed";
-        }
+    const std::vector<readers::ManifestRow> rows = readers::Manifest();
+    ASSERT_EQ(43u, rows.size());
+    for (const readers::ManifestRow &row : rows) {
+        SCOPED_TRACE(row.id);
+        std::vector<WORD> languages;
+        EnumResourceLanguagesA(Module, MAKEINTRESOURCEA(RT_PAYLOAD), MAKEINTRESOURCEA(row.id), AddLanguage,
+                               reinterpret_cast<LONG_PTR>(&languages));
+        EXPECT_EQ(std::vector<WORD>{0}, languages);
+        const Bytes packed = ReadWholeFile(PackedPayloadFile(row.id));
+        ASSERT_FALSE(packed.empty());
+        std::string stored = Resource(MAKEINTRESOURCEA(RT_PAYLOAD), MAKEINTRESOURCEA(row.id));
+        EXPECT_TRUE(std::string(packed.begin(), packed.end()) == stored)
+            << stored.size() << " bytes stored, " << packed.size() << " packed";
     }
 }
 

@@ -13,22 +13,16 @@
 #include <cstdint>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "ResourceIds.h"
+#include "support/Readers.h"
 
 namespace {
 
 std::string PayloadPath(const std::string &name) {
-    std::string path = std::string("Z:") + PAYLOAD_DIR + "/" + name;
-    for (char &c : path) {
-        if (c == '/') {
-            c = '\\';
-        }
-    }
-    return path;
+    return readers::WindowsPath(PAYLOAD_DIR "/" + name);
 }
 
 std::vector<uint8_t> ReadBytes(const std::string &path) {
@@ -49,38 +43,15 @@ uint16_t Le16(const std::vector<uint8_t> &data, size_t offset) {
     return static_cast<uint16_t>(data[offset] | data[offset + 1] << 8);
 }
 
-struct ManifestRow {
-    int Id;
-    std::string Name;
-    uint32_t Size;
-};
-
-// manifest.txt: id, folder, name and size, tab-separated; # starts a comment.
-std::vector<ManifestRow> Manifest() {
-    std::ifstream file(MANIFEST);
-    std::vector<ManifestRow> rows;
-    std::string line;
-    while (std::getline(file, line)) {
-        if (line.empty() || line[0] == '#') {
-            continue;
-        }
-        std::istringstream fields(line);
-        std::string id, folder, name, size;
-        std::getline(fields, id, '\t');
-        std::getline(fields, folder, '\t');
-        std::getline(fields, name, '\t');
-        std::getline(fields, size, '\t');
-        rows.push_back({std::stoi(id), name, static_cast<uint32_t>(std::stoul(size))});
-    }
-    return rows;
-}
+using readers::Manifest;
+using readers::ManifestRow;
 
 // Every file of the manifest, at exactly its listed size.
 TEST(PayloadFiles, EveryFileHasItsListedSize) {
     std::vector<ManifestRow> rows = Manifest();
     ASSERT_EQ(43u, rows.size());
     for (const ManifestRow &row : rows) {
-        EXPECT_EQ(row.Size, PayloadFile(row.Id).size()) << row.Id << " " << row.Name;
+        EXPECT_EQ(row.size, PayloadFile(row.id).size()) << row.id << " " << row.name;
     }
 }
 
@@ -276,7 +247,7 @@ TEST(PayloadFiles, CompoundDocumentsOpenAsStorages) {
 // enough for 20 steps, unpacking to the file byte for byte. Language neutral.
 TEST(PayloadFiles, EveryPackedResourceUnpacksToItsFile) {
     for (const ManifestRow &row : Manifest()) {
-        int id = row.Id;
+        int id = int(row.id);
         SCOPED_TRACE(id);
         HRSRC info = FindResourceExA(nullptr, MAKEINTRESOURCEA(RT_PAYLOAD), MAKEINTRESOURCEA(id),
                                      MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
