@@ -16,6 +16,14 @@
 namespace e2e {
 namespace {
 
+// When the process was made, in the system's 100-ns units; 0 when unknown.
+ULONGLONG CreationTime(HANDLE process) {
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(process, &created, &exited, &kernel, &user))
+        return 0;
+    return ULONGLONG(created.dwHighDateTime) << 32 | created.dwLowDateTime;
+}
+
 constexpr DWORD kPollMs = 20;
 // Longest a cross-process message may take before the target counts as hung.
 constexpr UINT kSendTimeoutMs = 5000;
@@ -413,14 +421,19 @@ void SetupProcess::Kill() {
     TKernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     if (!snapshot.Valid())
         return;
+    // Wine soon gives an ended process's id to a new one: a process that
+    // names this id as its parent but is older than the program (Wine's
+    // services, started by a wineboot of that id) is not the program's.
+    const ULONGLONG started = CreationTime(info_.hProcess);
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof(entry);
     for (BOOL more = Process32First(snapshot.Get(), &entry); more;
          more = Process32Next(snapshot.Get(), &entry)) {
         if (entry.th32ParentProcessID != info_.dwProcessId)
             continue;
-        TKernelHandle child(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID));
-        if (child.Valid()) {
+        TKernelHandle child(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE,
+                                        entry.th32ProcessID));
+        if (child.Valid() && started && CreationTime(child.Get()) >= started) {
             TerminateProcess(child.Get(), 1);
             WaitForSingleObject(child.Get(), 5000);
         }
