@@ -215,8 +215,6 @@ void Apply(TForm &form, TControl &control, const TFormDataLine &line) {
             if (!control.SetAttribute(a.first, a.second))
                 throw EToolkitError("unknown attribute " + a.first + "=" + a.second);
         }
-    } catch (const std::invalid_argument &) {
-        Fail(line.LineNumber, "bad value");
     } catch (const EToolkitError &e) {
         Fail(line.LineNumber, e.what());
     }
