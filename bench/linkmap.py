@@ -18,13 +18,17 @@ prints, side by side:
                resources of the payload type are the payload, the rest is part
                of what the exe carries besides it
 
-Two or more programs are printed in columns, the first one the "before".
+Two or more programs are printed in columns, the first one the "before", with
+the change from the first to the last. With --previous DIR, the exe and map
+that DIR holds from the run before (if any) come first, and the last program
+given is copied there for the next run.
 """
 
 import argparse
 import collections
 import os
 import re
+import shutil
 import struct
 import sys
 
@@ -137,32 +141,34 @@ def main():
     parser.add_argument("programs", nargs="+", metavar="EXE:MAP")
     parser.add_argument("--payload-type", default="257")
     parser.add_argument("--objects", type=int, default=12)
+    parser.add_argument("--previous", metavar="DIR")
     args = parser.parse_args()
 
+    programs = [tuple(p.split(":", 1)) for p in args.programs]
+    labels = [os.path.basename(exe) for exe, _ in programs]
+    if args.previous:
+        kept = (os.path.join(args.previous, "Setup.exe"), os.path.join(args.previous, "Setup.map"))
+        if all(os.path.exists(p) for p in kept):
+            programs.insert(0, kept)
+            labels = ["previous"] + labels[:-1] + ["now"]
+
     columns = []
-    for program in args.programs:
-        exe, _, map_path = program.partition(":")
+    for exe, map_path in programs:
         data, sections, headers = pe_sections(exe)
         columns.append({"size": len(data), "sections": sections, "headers": headers,
                         "map": read_map(map_path), "resources": resources(data, sections)})
 
     width = 12
-    head = "  %-44s" + " %*s" * len(columns)
+    several = len(columns) > 1
 
     def row(label, values):
-        cells = []
-        for v in values:
-            cells += [width, v if isinstance(v, str) else "{:,}".format(v)]
-        if len(columns) > 1 and all(isinstance(v, int) for v in values):
-            cells += [width, "{:+,}".format(values[-1] - values[0])]
-            return (head + " %*s") % ((label,) + tuple(cells))
-        return (head + (" %*s" if len(columns) > 1 else "")) % ((label,) + tuple(cells) + (
-            (width, "") if len(columns) > 1 else ()))
+        cells = ["{:,}".format(v) for v in values]
+        if several:
+            cells.append("{:+,}".format(values[-1] - values[0]))
+        return "  %-44s" % label + "".join(" %*s" % (width, c) for c in cells)
 
-    names = [os.path.basename(p.partition(":")[0]) for p in args.programs]
-    print(row("", names if len(names) == 1 else names) if len(columns) == 1 else
-          row("", names[:-1] + [names[-1]]).rstrip() + " %*s" % (width, "change"))
-
+    print("  %-44s" % "" + "".join(" %*s" % (width, label[-width:]) for label in labels)
+          + (" %*s" % (width, "change") if several else ""))
     print("by section (bytes in the file)")
     print(row("file", [c["size"] for c in columns]))
     print(row("  headers", [c["headers"] for c in columns]))
@@ -213,6 +219,12 @@ def main():
                 kinds.append(kind)
     for kind in kinds:
         print(row(kind, [c["resources"].get(kind, 0) for c in columns]))
+
+    if args.previous:
+        os.makedirs(args.previous, exist_ok=True)
+        exe, map_path = programs[-1]
+        shutil.copyfile(exe, os.path.join(args.previous, "Setup.exe"))
+        shutil.copyfile(map_path, os.path.join(args.previous, "Setup.map"))
     return 0
 
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "forms/Exceptions.h"
+#include "forms/PackedResource.h"
 
 bool TLabel::SetAttribute(const std::string &key, const std::string &value) {
     if (key == "wrap")
@@ -111,8 +112,7 @@ bool TImage::SetAttribute(const std::string &key, const std::string &value) {
         return TGraphicControl::SetAttribute(key, value);
     if (Bitmap)
         DeleteObject(Bitmap);
-    Bitmap = static_cast<HBITMAP>(
-        LoadImageA(GetModuleHandleA(nullptr), value.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    Bitmap = LoadPackedBitmap(value.c_str());
     if (!Bitmap)
         throw EToolkitError("Picture " + value + " not found");
     return true;
