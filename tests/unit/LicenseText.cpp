@@ -1,11 +1,14 @@
 #include "controls/LicenseText.h"
 
+#include <cstring>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "EngineTestSupport.h"
 #include "forms/Application.h"
+#include "forms/Exceptions.h"
+#include "forms/PackedResource.h"
 #include "pages/MainWindow.h"
 #include "pages/PathConfirm.h"
 #include "pages/Unit4.h"
@@ -102,6 +105,52 @@ SIZE TextSize(const TFont &font, const std::string &text, int *lineHeight) {
 
 // Labels fit themselves to their text once loaded and whenever the text
 // changes; their place stays, and the licence control never resizes.
+// The file-type page's picture is carried packed: it must come out as the
+// picture that LoadImage makes of the bitmap file the build drew, in format,
+// colours and pixels. A missing one is null, as LoadImage's.
+TEST(PackedPicture, IsTheBitmapFileAsLoadImageMakesIt) {
+    TGdiObject packed(LoadPackedBitmap("EXTENSIONS"));
+    TGdiObject file(LoadImageA(nullptr, "Z:" PAYLOAD_DIR "/Extensions.bmp", IMAGE_BITMAP, 0, 0,
+                               LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    ASSERT_NE(nullptr, packed.Get());
+    ASSERT_NE(nullptr, file.Get());
+    DIBSECTION got, expected;
+    ASSERT_EQ(int(sizeof(got)), GetObjectA(packed.Get(), sizeof(got), &got));
+    ASSERT_EQ(int(sizeof(expected)), GetObjectA(file.Get(), sizeof(expected), &expected));
+    EXPECT_EQ(0, std::memcmp(&expected.dsBmih, &got.dsBmih, sizeof(got.dsBmih)));
+    ASSERT_EQ(expected.dsBm.bmWidthBytes * expected.dsBm.bmHeight, got.dsBm.bmWidthBytes * got.dsBm.bmHeight);
+    EXPECT_EQ(0,
+              std::memcmp(expected.dsBm.bmBits, got.dsBm.bmBits, got.dsBm.bmWidthBytes * got.dsBm.bmHeight));
+
+    RGBQUAD colours[2][256];
+    UINT counts[2];
+    for (int i = 0; i < 2; i++) {
+        TMemoryDC dc(nullptr);
+        TSelectObject select(dc.Get(), (i ? file : packed).Get());
+        counts[i] = GetDIBColorTable(dc.Get(), 0, 256, colours[i]);
+    }
+    EXPECT_EQ(counts[1], counts[0]);
+    EXPECT_EQ(0, std::memcmp(colours[1], colours[0], counts[1] * sizeof(RGBQUAD)));
+
+    EXPECT_EQ(nullptr, LoadPackedBitmap("NOSUCHPICTURE"));
+}
+
+// Numbers of the form data are whole ints; anything else is the loader's
+// "bad value".
+TEST(NumberAttributes, TakeWholeIntsAndRefuseTheRest) {
+    TLabel label(nullptr);
+    ASSERT_TRUE(label.SetAttribute("fontheight", "-13"));
+    EXPECT_EQ(-13, label.Font.Height);
+    for (const char *bad : {"", "x", "12abc", "99999999999"}) {
+        try {
+            label.SetAttribute("tab", bad);
+            ADD_FAILURE() << "'" << bad << "' was taken";
+        } catch (const EToolkitError &e) {
+            EXPECT_STREQ("bad value", e.what()) << bad;
+        }
+    }
+}
+
 TEST(LabelSize, FitsTheTextKeepsThePlaceAndFixedSizesStay) {
     int line = 0;
     TLabel folders(nullptr);
