@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Where the bytes of Setup.exe go, from the link map that its link writes.
 
-    linkmap.py [--payload-type N] [--objects N] EXE:MAP [EXE:MAP ...]
+    linkmap.py [--payload-type N] [--objects N] [--previous DIR] [--at-most BYTES] EXE:MAP [EXE:MAP ...]
 
 For each program (the exe and the link map of the same link, -Wl,-Map) it
 prints, side by side:
@@ -21,7 +21,8 @@ prints, side by side:
 Two or more programs are printed in columns, the first one the "before", with
 the change from the first to the last. With --previous DIR, the exe and map
 that DIR holds from the run before (if any) come first, and the last program
-given is copied there for the next run.
+given is copied there for the next run. With --at-most, the exit status is 1
+when the last program carries more than that many bytes besides its payload.
 """
 
 import argparse
@@ -142,6 +143,7 @@ def main():
     parser.add_argument("--payload-type", default="257")
     parser.add_argument("--objects", type=int, default=12)
     parser.add_argument("--previous", metavar="DIR")
+    parser.add_argument("--at-most", type=int, metavar="BYTES")
     args = parser.parse_args()
 
     programs = [tuple(p.split(":", 1)) for p in args.programs]
@@ -225,6 +227,10 @@ def main():
         exe, map_path = programs[-1]
         shutil.copyfile(exe, os.path.join(args.previous, "Setup.exe"))
         shutil.copyfile(map_path, os.path.join(args.previous, "Setup.map"))
+    if args.at_most is not None and columns[-1]["besides"] > args.at_most:
+        print("linkmap: %s carries %d bytes besides its payload, more than %d"
+              % (programs[-1][0], columns[-1]["besides"], args.at_most))
+        return 1
     return 0
 
 
