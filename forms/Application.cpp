@@ -89,10 +89,10 @@ void TApplication::ShowException(const std::string &text) {
 
 HFONT TApplication::FontHandle(const TFont &font) {
     std::string key = font.Name + "|" + std::to_string(font.Height) + "|" + std::to_string(font.Style);
-    auto found = Fonts.find(key);
-    if (found != Fonts.end())
-        return found->second;
+    for (const auto &known : Fonts)
+        if (known.first == key)
+            return known.second;
     HFONT handle = font.Create();
-    Fonts[key] = handle;
+    Fonts.emplace_back(key, handle);
     return handle;
 }

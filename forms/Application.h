@@ -1,6 +1,5 @@
 #pragma once
 
-#include <map>
 #include <memory>
 #include <new>
 #include <string>
@@ -61,7 +60,8 @@ class TApplication {
     HICON AppIcon = nullptr;
     bool IsTerminated = false;
     std::vector<TForm *> Forms;
-    std::map<std::string, HFONT> Fonts;
+    // The fonts made so far by their attributes: a handful, looked up in turn.
+    std::vector<std::pair<std::string, HFONT>> Fonts;
 };
 
 extern TApplication *Application;

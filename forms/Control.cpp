@@ -1,9 +1,13 @@
 #include "forms/Control.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
 
 #include "forms/Accessible.h"
 #include "forms/Application.h"
+#include "forms/Exceptions.h"
 #include "forms/Form.h"
 
 namespace {
@@ -13,6 +17,17 @@ int NextControlId = 100;
 
 bool ParseBool(const std::string &value) {
     return value.empty() || value == "true" || value == "1";
+}
+
+// A whole decimal number in the int range; anything else is a bad value of
+// the form data (the loader names the line).
+int ParseInt(const std::string &value) {
+    char *end = nullptr;
+    errno = 0;
+    long number = std::strtol(value.c_str(), &end, 10);
+    if (value.empty() || *end || errno == ERANGE || number < INT_MIN || number > INT_MAX)
+        throw EToolkitError("bad value");
+    return static_cast<int>(number);
 }
 
 } // namespace
@@ -79,7 +94,7 @@ void TControl::SetColor(TColor color) {
 
 bool TControl::SetAttribute(const std::string &key, const std::string &value) {
     if (key == "tab") {
-        TabOrder = std::stoi(value);
+        TabOrder = ParseInt(value);
     } else if (key == "color") {
         if (!ParseColor(value, Color))
             return false;
@@ -90,7 +105,7 @@ bool TControl::SetAttribute(const std::string &key, const std::string &value) {
         ParentFont = false;
     } else if (key == "fontheight") {
         Font = EffectiveFont();
-        Font.Height = std::stoi(value);
+        Font.Height = ParseInt(value);
         ParentFont = false;
     } else if (key == "fontcolor") {
         Font = EffectiveFont();

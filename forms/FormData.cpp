@@ -5,6 +5,7 @@
 #include "forms/Controls.h"
 #include "forms/Exceptions.h"
 #include "forms/Form.h"
+#include "forms/PackedResource.h"
 
 namespace {
 
@@ -215,8 +216,6 @@ void Apply(TForm &form, TControl &control, const TFormDataLine &line) {
             if (!control.SetAttribute(a.first, a.second))
                 throw EToolkitError("unknown attribute " + a.first + "=" + a.second);
         }
-    } catch (const std::invalid_argument &) {
-        Fail(line.LineNumber, "bad value");
     } catch (const EToolkitError &e) {
         Fail(line.LineNumber, e.what());
     }
@@ -225,12 +224,10 @@ void Apply(TForm &form, TControl &control, const TFormDataLine &line) {
 } // namespace
 
 void LoadFormData(TForm &form, const std::string &resourceName) {
-    HRSRC resource = FindResourceA(nullptr, resourceName.c_str(), "FORMDATA");
-    HGLOBAL loaded = resource ? LoadResource(nullptr, resource) : nullptr;
-    const char *bytes = loaded ? static_cast<const char *>(LockResource(loaded)) : nullptr;
-    if (!bytes)
+    std::string text;
+    if (!UnpackResource(resourceName.c_str(), "FORMDATA", text))
         throw EToolkitError("Resource " + resourceName + " not found");
-    TFormData data = ParseFormData(std::string(bytes, SizeofResource(nullptr, resource)));
+    TFormData data = ParseFormData(text);
 
     const TFormDataLine &own = data.Lines[0];
     form.Name = own.Name;

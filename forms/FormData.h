@@ -33,5 +33,6 @@ struct TFormData {
 // Parses form data; raises EToolkitError with the line number on a fault.
 TFormData ParseFormData(const std::string &source);
 
-// Reads the FORMDATA resource of that name and builds the form's controls.
+// Reads the FORMDATA resource of that name (stored packed, see
+// PackedResource.h) and builds the form's controls.
 void LoadFormData(TForm &form, const std::string &resourceName);

@@ -7,6 +7,7 @@
 
 #include "forms/Accessible.h"
 #include "forms/Exceptions.h"
+#include "forms/PackedResource.h"
 
 bool TLabel::SetAttribute(const std::string &key, const std::string &value) {
     if (key == "wrap")
@@ -159,8 +160,7 @@ void TShape::Paint(TCanvas &canvas) {
 bool TImage::SetAttribute(const std::string &key, const std::string &value) {
     if (key != "picture")
         return TGraphicControl::SetAttribute(key, value);
-    Bitmap.Reset(static_cast<HBITMAP>(
-        LoadImageA(GetModuleHandleA(nullptr), value.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    Bitmap.Reset(LoadPackedBitmap(value.c_str()));
     if (!Bitmap.Get())
         throw EToolkitError("Picture " + value + " not found");
     return true;

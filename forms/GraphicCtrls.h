@@ -48,7 +48,8 @@ class TShape : public TGraphicControl {
     void Paint(TCanvas &canvas) override;
 };
 
-// A bitmap from the executable's resources, drawn at the control's corner.
+// A picture from the executable's resources (a packed bitmap file, see
+// PackedResource.h), drawn at the control's corner.
 class TImage : public TGraphicControl {
   public:
     using TGraphicControl::TGraphicControl;

@@ -297,6 +297,37 @@ TEST_F(Install, MissingParentShowsTheFailurePageAndWritesNothing) {
     EXPECT_EQ(0u, setup.WaitExit());
 }
 
+// License.txt cannot be made (another program holds it open, unshared): the
+// toolkit's file error comes out of Finish through the standard exception
+// display, with its text and the program's title, and the page flow goes on:
+// once the file is free, Finish installs.
+TEST_F(Install, LicenceFileHeldOpenShowsTheToolkitErrorThenInstalls) {
+    const std::string dir = "C:\\E2E Licence Held\\Vantorelle";
+    RemoveTree("C:\\E2E Licence Held");
+    ASSERT_TRUE(MakeFolders(dir));
+    const std::string licence = dir + "\\License.txt";
+    HANDLE held = CreateFileA(licence.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    HWND confirmation = WalkToConfirmation(dir);
+    if (!confirmation)
+        CloseHandle(held);
+    ASSERT_TRUE(confirmation);
+
+    Click(Button(confirmation, "&Finish"));
+    MessageBoxInfo error = setup.WaitMessageBox();
+    CloseHandle(held);
+    ASSERT_TRUE(error.hwnd) << setup.LastError();
+    EXPECT_EQ("Cannot create file " + licence + ".", error.text);
+    EXPECT_EQ("Setup", GetText(error.hwnd));
+    EXPECT_TRUE(setup.AnswerMessageBox(error.hwnd));
+    EXPECT_FALSE(setup.FindPage("TForm2")) << "no failure page: the error ended the click";
+
+    EXPECT_EQ(0u, FinishAndConfirm(confirmation));
+    ExpectTree(dir);
+    RemoveTree("C:\\E2E Licence Held");
+}
+
 TEST_F(Install, TooLongAfterNormalisingFailsCleanly) {
     // 259 characters pass the destination page; normalising adds 11 more.
     std::string parent = "C:\\" + std::string(256, 'L');

@@ -1,5 +1,6 @@
 #include "controls/LicenseText.h"
 
+#include <cstring>
 #include <string>
 
 #include <gtest/gtest.h>
