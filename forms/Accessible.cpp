@@ -117,7 +117,7 @@ HRESULT MakeString(const std::string &text, BSTR *result) {
 // the window answers for the window itself and its child windows, this one
 // for the windowless texts. It holds the window's handle only, and answers
 // CO_E_OBJNOTCONNECTED once the window or its control is gone.
-class TAccessibleClient final : public IAccessible, public IOleWindow {
+class TAccessibleClient final : public IAccessible {
   public:
     TAccessibleClient(HWND window, IAccessible *standard) : Window(window), Standard(standard) {}
     ~TAccessibleClient() { Standard->Release(); }
@@ -128,7 +128,7 @@ class TAccessibleClient final : public IAccessible, public IOleWindow {
         if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IAccessible) {
             *object = static_cast<IAccessible *>(this);
         } else if (iid == IID_IOleWindow) {
-            *object = static_cast<IOleWindow *>(this);
+            *object = &OleWindow;
         } else {
             *object = nullptr;
             return E_NOINTERFACE;
@@ -162,14 +162,6 @@ class TAccessibleClient final : public IAccessible, public IOleWindow {
                                      UINT *) override {
         return E_NOTIMPL;
     }
-
-    HRESULT STDMETHODCALLTYPE GetWindow(HWND *window) override {
-        if (!window)
-            return E_POINTER;
-        *window = Window;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
 
     HRESULT STDMETHODCALLTYPE get_accParent(IDispatch **parent) override {
         return Standard->get_accParent(parent);
@@ -355,6 +347,27 @@ class TAccessibleClient final : public IAccessible, public IOleWindow {
         HRESULT result = Resolve(id, text);
         return result == S_FALSE ? Standard->put_accValue(id, value) : FAILED(result) ? result : E_NOTIMPL;
     }
+
+    // The window behind the object, for WindowFromAccessibleObject: a part of
+    // the object with an interface of its own, so that the class has one base
+    // (a class of several would link the library's type information for them).
+    struct TOleWindow final : public IOleWindow {
+        TAccessibleClient *Outer;
+        explicit TOleWindow(TAccessibleClient *outer) : Outer(outer) {}
+        HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void **object) override {
+            return Outer->QueryInterface(iid, object);
+        }
+        ULONG STDMETHODCALLTYPE AddRef() override { return Outer->AddRef(); }
+        ULONG STDMETHODCALLTYPE Release() override { return Outer->Release(); }
+        HRESULT STDMETHODCALLTYPE GetWindow(HWND *window) override {
+            if (!window)
+                return E_POINTER;
+            *window = Outer->Window;
+            return S_OK;
+        }
+        HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+    };
+    TOleWindow OleWindow{this};
 
   private:
     bool Connected() const { return TWinControl::FromHandle(Window) != nullptr; }

@@ -176,6 +176,9 @@ TEST_F(Reader, LabelsAreStaticTextsAfterTheChildWindows) {
     EXPECT_EQ(S_FALSE, client->accNavigate(NAVDIR_NEXT, Id(7), &found));
     EXPECT_EQ(S_OK, client->accNavigate(NAVDIR_LASTCHILD, Id(CHILDID_SELF), &found));
     EXPECT_EQ(7, found.lVal);
+    HWND window = nullptr;
+    EXPECT_EQ(S_OK, WindowFromAccessibleObject(client.Get(), &window));
+    EXPECT_EQ(page->Handle(), window) << "the object names its window";
     IDispatch *none = nullptr;
     EXPECT_EQ(S_FALSE, client->get_accChild(Id(6), &none));
     EXPECT_EQ(nullptr, none);
