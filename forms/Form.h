@@ -48,6 +48,14 @@ struct THandlerRow {
 };
 #define FORM_HANDLER(Page, Handler) THandlerRow::Of(#Handler, &Page::Handler)
 
+// FORM_PAGE(Page) declares what every page class has: its handler table
+// (what the form data's handler names stand for), the binding of its control
+// fields and its constructor.
+#define FORM_PAGE(Page)                                                                                      \
+    static const THandlerRow HandlerTable[];                                                                 \
+    void BindControls() override;                                                                            \
+    explicit Page(TForm *owner)
+
 // FORM_CONTROLS(Page, Field...) binds the page's control fields to the
 // controls of the same names once its form data is loaded:
 //     FORM_CONTROLS(TForm2, Label1, Label2, Button1)

@@ -21,11 +21,7 @@ class TBrowseDirA : public TForm {
     // closes, or when it goes away by any other way.
     std::optional<TCurrentDirectoryKeeper> SavedCurrentDir;
 
-    // What the form data's names stand for.
-    static const THandlerRow HandlerTable[];
-    void BindControls() override;
-
-    explicit TBrowseDirA(TForm *owner);
+    FORM_PAGE(TBrowseDirA);
 
     void FormCreate(TObject *sender);
     void DriveComboBox1Change(TObject *sender);

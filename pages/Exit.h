@@ -11,11 +11,7 @@ class TExitSetup : public TForm {
     // The last button pressed: 1 Exit, 2 No (the start value).
     int ExitAnswer = mrCancel;
 
-    // What the form data's names stand for.
-    static const THandlerRow HandlerTable[];
-    void BindControls() override;
-
-    explicit TExitSetup(TForm *owner);
+    FORM_PAGE(TExitSetup);
 
     void ExitClick(TObject *sender);
     void NoClick(TObject *sender);

@@ -20,11 +20,7 @@ class TExtensionsA : public TWizardPage {
     TImage *Image1 = nullptr;
     TButton *BackButton = nullptr;
 
-    // What the form data's names stand for.
-    static const THandlerRow HandlerTable[];
-    void BindControls() override;
-
-    explicit TExtensionsA(TForm *owner);
+    FORM_PAGE(TExtensionsA);
 
     void FormCreate(TObject *sender);
     void SetButtonClick(TObject *sender);

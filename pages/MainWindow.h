@@ -11,11 +11,7 @@ class TForm1 : public TForm {
     TLabel *Label1 = nullptr, *Label2 = nullptr;
     TButton *Next = nullptr, *Cancel = nullptr;
 
-    // What the form data's names stand for.
-    static const THandlerRow HandlerTable[];
-    void BindControls() override;
-
-    explicit TForm1(TForm *owner);
+    FORM_PAGE(TForm1);
     ~TForm1() override;
 
     void FormCreate(TObject *sender);

@@ -14,11 +14,7 @@ class TPathA : public TWizardPage {
     TShape *Shape1 = nullptr, *Shape2 = nullptr, *Shape3 = nullptr, *Shape4 = nullptr, *Shape5 = nullptr,
            *Shape6 = nullptr, *Shape7 = nullptr, *Shape8 = nullptr;
 
-    // What the form data's names stand for.
-    static const THandlerRow HandlerTable[];
-    void BindControls() override;
-
-    explicit TPathA(TForm *owner);
+    FORM_PAGE(TPathA);
 
     void FormCreate(TObject *sender);
     void BrowseClick(TObject *sender);

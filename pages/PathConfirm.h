@@ -28,11 +28,7 @@ class TPathConfirmA : public TWizardPage {
     // The last gauge picture, the panel's size.
     std::unique_ptr<TBitmap> ProgressBitmap;
 
-    // What the form data's names stand for.
-    static const THandlerRow HandlerTable[];
-    void BindControls() override;
-
-    explicit TPathConfirmA(TForm *owner);
+    FORM_PAGE(TPathConfirmA);
     ~TPathConfirmA() override;
 
     // The install folder for a folder text: the text without trailing blanks

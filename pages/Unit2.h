@@ -10,11 +10,7 @@ class TForm2 : public TForm {
     TLabel *Label1 = nullptr, *Label2 = nullptr;
     TButton *Button1 = nullptr;
 
-    // What the form data's names stand for.
-    static const THandlerRow HandlerTable[];
-    void BindControls() override;
-
-    explicit TForm2(TForm *owner);
+    FORM_PAGE(TForm2);
 
     void FormCreate(TObject *sender);
     void Button1Click(TObject *sender);

@@ -12,11 +12,7 @@ class TForm3 : public TWizardPage {
            *Shape6 = nullptr, *Shape7 = nullptr, *Shape8 = nullptr, *Shape9 = nullptr;
     TButton *Button1 = nullptr, *Button2 = nullptr;
 
-    // What the form data's names stand for.
-    static const THandlerRow HandlerTable[];
-    void BindControls() override;
-
-    explicit TForm3(TForm *owner);
+    FORM_PAGE(TForm3);
 
     void FormCreate(TObject *sender);
     void Button1Click(TObject *sender);

@@ -13,11 +13,7 @@ class TForm4 : public TWizardPage {
     TScrollBox *ScrollBox1 = nullptr;
     TLicenseText *LicenseText1 = nullptr;
 
-    // What the form data's names stand for.
-    static const THandlerRow HandlerTable[];
-    void BindControls() override;
-
-    explicit TForm4(TForm *owner);
+    FORM_PAGE(TForm4);
 
     void FormCreate(TObject *sender);
     void Button1Click(TObject *sender);

@@ -10,11 +10,7 @@ class TForm5 : public TForm {
            *Label6 = nullptr;
     TButton *Button1 = nullptr;
 
-    // What the form data's names stand for.
-    static const THandlerRow HandlerTable[];
-    void BindControls() override;
-
-    explicit TForm5(TForm *owner);
+    FORM_PAGE(TForm5);
 
     void FormCreate(TObject *sender);
     void Button1Click(TObject *sender);
