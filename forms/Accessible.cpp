@@ -200,24 +200,10 @@ class TAccessibleClient final : public IAccessible {
                                           reinterpret_cast<void **>(child));
     }
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT id, BSTR *name) override {
-        if (!name)
-            return E_POINTER;
-        const TTextElement *text;
-        HRESULT result = Resolve(id, text);
-        if (result == S_OK)
-            return MakeString(text->Text.Name, name);
-        *name = nullptr;
-        return result == S_FALSE ? Standard->get_accName(id, name) : result;
+        return String(id, name, &TAccessibleText::Name, &IAccessible::get_accName);
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT id, BSTR *value) override {
-        if (!value)
-            return E_POINTER;
-        const TTextElement *text;
-        HRESULT result = Resolve(id, text);
-        if (result == S_OK)
-            return MakeString(text->Text.Value, value);
-        *value = nullptr;
-        return result == S_FALSE ? Standard->get_accValue(id, value) : result;
+        return String(id, value, &TAccessibleText::Value, &IAccessible::get_accValue);
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT id, BSTR *description) override {
         return NoString(id, description, &IAccessible::get_accDescription);
@@ -391,6 +377,19 @@ class TAccessibleClient final : public IAccessible {
         return S_OK;
     }
     // A string that the texts don't have; the system's object answers for the rest.
+    // A text of a text element (its name or value), or what the standard
+    // object says of any other child.
+    HRESULT String(VARIANT id, BSTR *out, std::string TAccessibleText::*field,
+                   HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR *)) {
+        if (!out)
+            return E_POINTER;
+        const TTextElement *text;
+        HRESULT result = Resolve(id, text);
+        if (result == S_OK)
+            return MakeString(text->Text.*field, out);
+        *out = nullptr;
+        return result == S_FALSE ? (Standard->*get)(id, out) : result;
+    }
     // A number of a text element (its role or state), or what the standard
     // object says of any other child.
     HRESULT Number(VARIANT id, VARIANT *out, long TAccessibleText::*field,
