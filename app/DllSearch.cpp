@@ -1,7 +1,5 @@
 #include "app/DllSearch.h"
 
-#include "win32/SystemLibrary.h"
-
 namespace {
 
 // Not in every SDK's headers for the systems the program starts on.
@@ -33,11 +31,5 @@ void RestrictDllSearch() {
 
 TSystemDlls::TSystemDlls() {
     for (int i = 0; i < Count; ++i)
-        Modules[i] = LoadSystemLibrary(Names[i]);
-}
-
-TSystemDlls::~TSystemDlls() {
-    for (int i = Count; i-- > 0;)
-        if (Modules[i])
-            FreeLibrary(Modules[i]);
+        Modules[i].Reset(LoadSystemLibrary(Names[i]));
 }

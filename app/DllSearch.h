@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "win32/SystemLibrary.h"
+
 // Setup.exe runs elevated from wherever it was downloaded, and a folder of
 // downloads may hold files named like the system's own DLLs. Before anything
 // else runs, the program takes its folder out of the DLL search:
@@ -15,17 +17,15 @@ void RestrictDllSearch();
 // The system DLLs that Windows does not map from its list of known DLLs and
 // that the program's windows, shell and COM calls load by bare name, loaded
 // by full path, so that a later load by name finds the one in memory
-// whatever the search order. Freed when the object goes out of scope.
+// whatever the search order. Freed when the object goes out of scope, the
+// last loaded first.
 class TSystemDlls {
   public:
     static const int Count = 13;
     static const char *const Names[Count];
 
     TSystemDlls();
-    ~TSystemDlls();
-    TSystemDlls(const TSystemDlls &) = delete;
-    TSystemDlls &operator=(const TSystemDlls &) = delete;
 
   private:
-    HMODULE Modules[Count] = {};
+    TSystemLibrary Modules[Count];
 };

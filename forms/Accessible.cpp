@@ -7,6 +7,7 @@
 #include <oleacc.h>
 
 #include "forms/Control.h"
+#include "win32/Com.h"
 #include "win32/SystemLibrary.h"
 
 namespace {
@@ -21,30 +22,26 @@ class TAccessLibrary {
     decltype(&AccessibleObjectFromWindow) ObjectFromWindow = nullptr;
     decltype(&SysAllocStringLen) AllocString = nullptr;
 
-    TAccessLibrary() : Com(CoInitialize(nullptr)) {
+    TAccessLibrary() {
         CreateStandard = Oleacc.Proc<decltype(CreateStandard)>("CreateStdAccessibleObject");
         ResultFromObject = Oleacc.Proc<decltype(ResultFromObject)>("LresultFromObject");
         ObjectFromWindow = Oleacc.Proc<decltype(ObjectFromWindow)>("AccessibleObjectFromWindow");
         AllocString = Oleaut.Proc<decltype(AllocString)>("SysAllocStringLen");
-    }
-    ~TAccessLibrary() {
-        if (SUCCEEDED(Com))
-            CoUninitialize();
     }
     TAccessLibrary(const TAccessLibrary &) = delete;
     TAccessLibrary &operator=(const TAccessLibrary &) = delete;
 
     bool Loaded() const {
         // A thread already in the multithreaded apartment can hand out objects too.
-        return (SUCCEEDED(Com) || Com == RPC_E_CHANGED_MODE) && CreateStandard && ResultFromObject &&
-               ObjectFromWindow && AllocString;
+        return (Com.Initialized() || Com.Answer() == RPC_E_CHANGED_MODE) && CreateStandard &&
+               ResultFromObject && ObjectFromWindow && AllocString;
     }
 
   private:
     // Declared first, freed last: after COM has let go of the objects.
     TSystemLibrary Oleaut{"oleaut32.dll"};
     TSystemLibrary Oleacc{"oleacc.dll"};
-    HRESULT Com;
+    TComScope Com;
 };
 
 TAccessLibrary &Library() {

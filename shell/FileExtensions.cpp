@@ -9,9 +9,8 @@
 
 LONG(WINAPI *SetupRegCreateKeyEx)
 (HKEY, LPCSTR, DWORD, LPSTR, DWORD, REGSAM, LPSECURITY_ATTRIBUTES, PHKEY, LPDWORD) = RegCreateKeyExA;
-TTypeBoxTicked TypeBoxTicked = nullptr;
-
 LONG(WINAPI *SetupRegSetValueEx)(HKEY, LPCSTR, DWORD, DWORD, const BYTE *, DWORD) = RegSetValueExA;
+TTypeBoxTicked TypeBoxTicked = nullptr;
 
 namespace {
 

@@ -15,6 +15,9 @@ class TComScope {
     TComScope &operator=(const TComScope &) = delete;
 
     bool Initialized() const { return SUCCEEDED(Result); }
+    // What CoInitialize answered (RPC_E_CHANGED_MODE: the thread is in the
+    // multithreaded apartment already).
+    HRESULT Answer() const { return Result; }
 
   private:
     HRESULT Result;

@@ -2,20 +2,15 @@
 
 #include <windows.h>
 
-// Holds a FindFirstFileA search and closes it with FindClose when it goes
-// out of scope.
-class TFindHandle {
-  public:
-    explicit TFindHandle(HANDLE handle) : Handle(handle) {}
-    ~TFindHandle() {
-        if (Valid())
-            FindClose(Handle);
-    }
-    TFindHandle(const TFindHandle &) = delete;
-    TFindHandle &operator=(const TFindHandle &) = delete;
-    bool Valid() const { return Handle != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return Handle; }
+#include "win32/Holder.h"
 
-  private:
-    HANDLE Handle;
+inline void CloseSearch(HANDLE search) {
+    FindClose(search);
+}
+
+// Holds a FindFirstFileA search and closes it with FindClose when it goes
+// out of scope. A failed search (INVALID_HANDLE_VALUE) holds none.
+class TFindHandle : public THolder<HANDLE, CloseSearch> {
+  public:
+    explicit TFindHandle(HANDLE search) : THolder(search == INVALID_HANDLE_VALUE ? nullptr : search) {}
 };

@@ -2,26 +2,20 @@
 
 #include <windows.h>
 
+#include "win32/Holder.h"
+
+inline void DeleteGdiObject(HGDIOBJ object) {
+    DeleteObject(object);
+}
+
 // Holds a GDI object of type T (HBRUSH, HPEN, HFONT, HBITMAP) and deletes it
 // when it goes out of scope. The type follows from what it is made with:
 // TGdiObject brush(CreateSolidBrush(color)) holds an HBRUSH.
-template <class T = HGDIOBJ> class TGdiObject {
+template <class T = HGDIOBJ> class TGdiObject : public THolder<T, DeleteGdiObject> {
   public:
-    explicit TGdiObject(T object = nullptr) : Object(object) {}
-    ~TGdiObject() { Reset(); }
-    TGdiObject(const TGdiObject &) = delete;
-    TGdiObject &operator=(const TGdiObject &) = delete;
-    T Get() const { return Object; }
-    // Deletes the object held so far and holds this one.
-    void Reset(T object = nullptr) {
-        if (Object)
-            DeleteObject(Object);
-        Object = object;
-    }
-
-  private:
-    T Object;
+    using TGdiObject::THolder::THolder;
 };
+template <class T> TGdiObject(T) -> TGdiObject<T>;
 
 // Selects an object into a device context and puts the old one back when it
 // goes out of scope or is told to.
@@ -86,29 +80,20 @@ class TWindowDC {
     HDC Dc;
 };
 
+inline void DeleteMemoryDC(HDC dc) {
+    DeleteDC(dc);
+}
+
 // A memory device context compatible with another, deleted when it goes out
 // of scope.
-class TMemoryDC {
+class TMemoryDC : public THolder<HDC, DeleteMemoryDC> {
   public:
     TMemoryDC() = default;
-    explicit TMemoryDC(HDC compatible) : Dc(CreateCompatibleDC(compatible)) {}
-    ~TMemoryDC() { Reset(); }
-    TMemoryDC(const TMemoryDC &) = delete;
-    TMemoryDC &operator=(const TMemoryDC &) = delete;
-    HDC Get() const { return Dc; }
+    explicit TMemoryDC(HDC compatible) : THolder(CreateCompatibleDC(compatible)) {}
     // Deletes the context held so far and makes one compatible with another;
     // false when it cannot be made.
     bool Create(HDC compatible) {
-        Reset();
-        Dc = CreateCompatibleDC(compatible);
-        return Dc != nullptr;
+        Reset(CreateCompatibleDC(compatible));
+        return Valid();
     }
-    void Reset() {
-        if (Dc)
-            DeleteDC(Dc);
-        Dc = nullptr;
-    }
-
-  private:
-    HDC Dc = nullptr;
 };

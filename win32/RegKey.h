@@ -2,22 +2,17 @@
 
 #include <windows.h>
 
+#include "win32/Holder.h"
+
+inline void CloseKey(HKEY key) {
+    RegCloseKey(key);
+}
+
 // Holds an open registry key and closes it with RegCloseKey when it goes out
 // of scope.
-class TRegKey {
+class TRegKey : public THolder<HKEY, CloseKey> {
   public:
-    explicit TRegKey(HKEY key = nullptr) : Key(key) {}
-    ~TRegKey() { Reset(); }
-    TRegKey(const TRegKey &) = delete;
-    TRegKey &operator=(const TRegKey &) = delete;
-
-    HKEY Get() const { return Key; }
-    // Closes the key held so far and holds this one.
-    void Reset(HKEY key = nullptr) {
-        if (Key)
-            RegCloseKey(Key);
-        Key = key;
-    }
+    using THolder::THolder;
     // Opens subKey of parent with the given access in place of the key held
     // so far; false, holding none, when it cannot be opened.
     bool Open(HKEY parent, const char *subKey, REGSAM access) {
@@ -26,7 +21,4 @@ class TRegKey {
         Reset(done ? opened : nullptr);
         return done;
     }
-
-  private:
-    HKEY Key;
 };

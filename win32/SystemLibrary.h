@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "win32/Holder.h"
+
 // Loads a DLL of the system folder by its full path, never through the
 // search path, which starts at the program's own folder; the DLL's own
 // imports are looked for from the system folder too. Null when the system
@@ -22,23 +24,17 @@ template <class T> T ProcAddress(HMODULE module, const char *name) {
     return module ? reinterpret_cast<T>(reinterpret_cast<void (*)()>(GetProcAddress(module, name))) : nullptr;
 }
 
-// A DLL of the system folder (LoadSystemLibrary), freed when the holder goes
-// out of scope.
-class TSystemLibrary {
-  public:
-    explicit TSystemLibrary(const char *name) : Module(LoadSystemLibrary(name)) {}
-    ~TSystemLibrary() {
-        if (Module)
-            FreeLibrary(Module);
-    }
-    TSystemLibrary(const TSystemLibrary &) = delete;
-    TSystemLibrary &operator=(const TSystemLibrary &) = delete;
+inline void ReleaseSystemLibrary(HMODULE module) {
+    FreeLibrary(module);
+}
 
-    HMODULE Get() const { return Module; }
+// A DLL of the system folder (LoadSystemLibrary), freed when the holder goes
+// out of scope; none before it is given a name.
+class TSystemLibrary : public THolder<HMODULE, ReleaseSystemLibrary> {
+  public:
+    TSystemLibrary() = default;
+    explicit TSystemLibrary(const char *name) : THolder(LoadSystemLibrary(name)) {}
     // An export of the DLL as the function type T, null when the DLL or the
     // export is missing.
-    template <class T> T Proc(const char *name) const { return ProcAddress<T>(Module, name); }
-
-  private:
-    HMODULE Module = nullptr;
+    template <class T> T Proc(const char *name) const { return ProcAddress<T>(Get(), name); }
 };
