@@ -3,6 +3,7 @@
 // file-type classes in the registry and the Start-menu shortcuts.
 #include "SetupTest.h"
 #include "support/Readers.h"
+#include "win32/KernelHandle.h"
 
 #include <gtest/gtest.h>
 
@@ -306,17 +307,15 @@ TEST_F(Install, LicenceFileHeldOpenShowsTheToolkitErrorThenInstalls) {
     RemoveTree("C:\\E2E Licence Held");
     ASSERT_TRUE(MakeFolders(dir));
     const std::string licence = dir + "\\License.txt";
-    HANDLE held = CreateFileA(licence.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    TKernelHandle held(CreateFileA(licence.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(held.Valid());
     HWND confirmation = WalkToConfirmation(dir);
-    if (!confirmation)
-        CloseHandle(held);
     ASSERT_TRUE(confirmation);
 
     Click(Button(confirmation, "&Finish"));
     MessageBoxInfo error = setup.WaitMessageBox();
-    CloseHandle(held);
+    held.Reset();
     ASSERT_TRUE(error.hwnd) << setup.LastError();
     EXPECT_EQ("Cannot create file " + licence + ".", error.text);
     EXPECT_EQ("Setup", GetText(error.hwnd));
@@ -459,7 +458,6 @@ TEST_F(Install, PlantedDllsBesideSetupAreNeverLoaded) {
     auto loadedFrom = [&](const std::string &folder) {
         std::set<std::string> modules;
         std::istringstream lines(FileText(WindowsPath(trace)));
-        const std::string mark = "Loaded L\"" + folder + "\\";
         std::string line;
         while (std::getline(lines, line)) {
             size_t at = line.find("Loaded L\"");
