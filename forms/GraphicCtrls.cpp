@@ -94,8 +94,7 @@ void TLabel::FitToText() {
     // A one-line label takes the width its text covers on screen.
     int width = Width();
     if (!WordWrap)
-        width =
-            std::max<int>(rect.right, DrawnWidth(static_cast<HFONT>(font.Get()), text, DrawFlags(), rect));
+        width = std::max<int>(rect.right, DrawnWidth(font.Get(), text, DrawFlags(), rect));
     SetBounds(Left(), Top(), width, rect.bottom);
 }
 
