@@ -249,13 +249,13 @@ TEST_F(Install, BuiltFromProductFolderInstallsThatFolder) {
 }
 
 // The folder that Setup makes is named with blanks and a letter beyond ASCII
-// (E acute in the ANSI code page), which the tree, the registry and the
-// shortcuts carry.
+// (E acute, octal 311 in the ANSI code page), which the tree, the registry
+// and the shortcuts carry.
 TEST_F(Install, FolderWithBlanksAccentAndEveryTypeTicked) {
     std::string parent = "C:\\Program Files\\E2E Every Type";
     ASSERT_TRUE(MakeFolders(parent));
     std::vector<bool> all(8, true);
-    std::string dir = parent + "\\\xC9dition Vantorelle";
+    std::string dir = parent + "\\\311dition Vantorelle";
     HWND confirmation = WalkToConfirmation(dir, &all);
     ASSERT_TRUE(confirmation);
     EXPECT_EQ(dir, GetText(FindChild(confirmation, "Edit")));
