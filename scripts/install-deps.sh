@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake make python3 g++-mingw-w64-i686 libz-mingw-w64-dev googletest
-  libjpeg-turbo-progs wine wine32:i386 fonts-wine xvfb x11-apps x11-utils imagemagick
+  libjpeg-turbo-progs wine wine32:i386 fonts-wine fonts-liberation xvfb x11-apps x11-utils imagemagick
   osslsigncode openssl git
 )
 
