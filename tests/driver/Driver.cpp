@@ -440,7 +440,23 @@ void SetupProcess::Kill() {
     }
 }
 
+// Wine 10 now and then reads the whole screen back black for a moment, from
+// a fresh thread as from one that read it a moment before. The pages cover
+// the desktop with colour, so a read without one lit pixel is no picture of
+// them: it is taken again, for up to two seconds.
 Picture SetupProcess::Capture() const {
+    Picture picture;
+    WaitFor(
+        [&] {
+            picture = CaptureOnce();
+            return std::any_of(picture.pixels.begin(), picture.pixels.end(),
+                               [](uint32_t pixel) { return pixel != 0; });
+        },
+        2000);
+    return picture;
+}
+
+Picture SetupProcess::CaptureOnce() const {
     Picture picture;
     OnDesktop([&picture] {
         TWindowDC screen(nullptr);
