@@ -1,10 +1,11 @@
 #include "forms/FileStream.h"
 
 #include "forms/Exceptions.h"
+#include "win32/Links.h"
 
 TFileStream::TFileStream(const std::string &name)
-    : Handle(CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                         FILE_ATTRIBUTE_NORMAL, nullptr)) {
+    : Handle(CreateFileNoLink(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL)) {
     if (!Handle.Valid())
         throw EFCreateError("Cannot create file " + name);
 }

@@ -7,8 +7,9 @@
 
 #include "win32/KernelHandle.h"
 
-// A file opened for writing, replacing any file of that name. Failures raise
-// the form layer's file errors.
+// A file opened for writing, replacing any file of that name; a link of that
+// name is refused, never written through. Failures raise the form layer's
+// file errors.
 class TFileStream {
   public:
     // Raises EFCreateError "Cannot create file <name>" when it can't be created.
