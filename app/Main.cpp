@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "app/DllSearch.h"
+#include "app/Restrictions.h"
 #include "forms/Application.h"
 #include "pages/MainWindow.h"
 #include "resources/ResourceIds.h"
@@ -14,6 +14,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // name: nothing from the program's own folder.
     RestrictDllSearch();
     TSystemDlls systemDlls;
+    // Then, before any file is touched: no junction that another user made.
+    RestrictRedirection();
     TApplication application;
     try {
         application.Initialize(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_SETUP)));
