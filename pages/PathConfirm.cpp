@@ -137,7 +137,8 @@ FORM_CONTROLS(TPathConfirmA, Shape1, Shape2, Shape3, Label1, Label3, ActualPathE
               Back, ExitSetup)
 
 TPathConfirmA::TPathConfirmA(TForm *owner) : TWizardPage(owner) {
-    LoadPage("PathConfirmA", HandlerTable);
+    if (!LoadPage("PathConfirmA", HandlerTable))
+        return;
     ProgressCanvas.reset(new TControlCanvas(ProgressPanel->Handle()));
     ProgressBitmap.reset(new TBitmap);
     ProgressBitmap->SetSize(ProgressPanel->Width(), ProgressPanel->Height());
@@ -234,11 +235,16 @@ void TPathConfirmA::FinishClick(TObject *) {
                 CreateShortcuts();
     if (!done) {
         buffer.Free();
-        ShowFailurePage();
+        // An error that a step raised (the licence's file stream) ends the
+        // click where it is, for the exception display; a step that failed
+        // opens the failure page.
+        if (!Raised())
+            ShowFailurePage();
         return;
     }
     InstallSucceeded = true;
-    ShowSuccessPage(this);
+    if (!ShowSuccessPage(this))
+        return;
     CheckDirectDraw(Handle());
     buffer.Free();
     QuitSetup();
