@@ -495,16 +495,19 @@ TEST_P(PreparedFolder, NothingOutsideTheFolderChanges) {
         ExpectShortcuts(dir);
     } else {
         Click(Button(confirmation, "&Finish"));
-        HWND failure = setup.WaitWindow("TForm2", nullptr, 60000);
-        ASSERT_TRUE(failure) << "a link where the install writes ends it: " << setup.LastError();
-        EXPECT_TRUE(Answers(failure));
-        EXPECT_FALSE(setup.FindPage("TForm5"));
+        // The install ends on one of the two pages; what it wrote on its way
+        // to the wrong one is compared below all the same.
+        HWND failure = nullptr, success = nullptr;
+        WaitFor([&] { return (failure = setup.FindPage("TForm2")) || (success = setup.FindPage("TForm5")); },
+                60000);
+        EXPECT_TRUE(failure && !success) << "a link where the install writes ends it on the failure page";
+        EXPECT_TRUE(Answers(failure ? failure : success));
         EXPECT_FALSE(KeyExists(".cmp"));
         EXPECT_FALSE(Exists(StartMenuFolder()));
-        Click(Button(failure, "OK"));
-        EXPECT_EQ(0u, setup.WaitExit());
+        Click(Button(failure ? failure : success, "OK"));
+        EXPECT_EQ(0u, setup.WaitExit(20000));
     }
-    EXPECT_EQ(sentinels, Tree(outside)) << "files outside the install folder changed";
+    EXPECT_EQ("", TreeChanges(sentinels, Tree(outside))) << "outside the install folder";
 }
 
 std::ostream &operator<<(std::ostream &out, Prepared prepared) {

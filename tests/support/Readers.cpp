@@ -111,6 +111,25 @@ std::map<std::string, std::string> Tree(const std::string &folder) {
     return tree;
 }
 
+std::string TreeChanges(const std::map<std::string, std::string> &before,
+                        const std::map<std::string, std::string> &after) {
+    std::string changes;
+    auto note = [&](const char *what, const std::string &name) {
+        changes += (changes.empty() ? "" : ", ") + std::string(what) + " " + name;
+    };
+    for (const auto &entry : before) {
+        auto now = after.find(entry.first);
+        if (now == after.end())
+            note("removed", entry.first);
+        else if (now->second != entry.second)
+            note("changed", entry.first);
+    }
+    for (const auto &entry : after)
+        if (!before.count(entry.first))
+            note("added", entry.first);
+    return changes;
+}
+
 namespace {
 
 // The Unix name of a Windows path (wine_get_unix_file_name), quoted for a

@@ -50,6 +50,10 @@ void RemoveTree(const std::string &path);
 // a backslash), with its bytes: a tree that must come out byte for byte the
 // same is compared before and after.
 std::map<std::string, std::string> Tree(const std::string &folder);
+// What differs between two trees, as "removed X, added Y, changed Z"; empty
+// when they are the same.
+std::string TreeChanges(const std::map<std::string, std::string> &before,
+                        const std::map<std::string, std::string> &after);
 
 // Makes `link` a symbolic link to `target` (Windows paths), which is what
 // Wine shows of a junction: a folder link reports FILE_ATTRIBUTE_REPARSE_POINT.
