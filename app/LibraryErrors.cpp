@@ -1,21 +1,23 @@
-// How the standard library's containers and strings raise their errors in
-// Setup.exe: a length, range or argument fault (a fault of the program, never
-// of the user's input) reaches the standard exception display as a toolkit
-// error with the library's own message; a failed allocation stays a
-// std::bad_alloc.
+// What Setup.exe does where the standard library would throw. The program is
+// built without exceptions, and these faults cannot be reported as values:
+// the memory running out (operator new and the allocators' size checks), and
+// the library's own length, range, argument and empty-function faults, which
+// are faults of the program that its built-in data never causes. Each shows
+// the library's own message with the application's standard exception
+// display and ends the program (ShowFatalError); nothing unwinds.
 //
-// The library's own versions of these functions live in one object that
-// constructs every standard exception class from a C string, which links the
-// library's copy-on-write string and its random device (about 55 KB of code
-// and unwind tables) for messages the program shows as text anyway. Defining
-// them here keeps that object out of the link. Should a library object ever
-// need one of its other functions, the link fails on the duplicate
-// definitions instead of growing unnoticed.
+// The library's versions of these functions live in objects that throw the
+// standard exception classes, which would link the unwinder, the library's
+// exception support and its copy-on-write string. Defining them here keeps
+// those objects out of the link. Should a library object ever need one of
+// their other functions, the link fails on the duplicate definitions instead
+// of growing unnoticed.
 #include <cstdarg>
+#include <cstdlib>
 #include <new>
 #include <string>
 
-#include "forms/Exceptions.h"
+#include "forms/Application.h"
 
 namespace {
 
@@ -42,30 +44,46 @@ std::string FormatRangeMessage(const char *format, va_list arguments) {
 
 } // namespace
 
+void *operator new(std::size_t size) {
+    if (void *memory = std::malloc(size ? size : 1))
+        return memory;
+    ShowFatalError("std::bad_alloc");
+}
+
+// The library's temporary buffers (std::stable_sort) ask for memory this way
+// and do with less when there is none.
+void *operator new(std::size_t size, const std::nothrow_t &) noexcept {
+    return std::malloc(size ? size : 1);
+}
+
 namespace std {
 
 void __throw_bad_alloc() {
-    throw bad_alloc();
+    ShowFatalError("std::bad_alloc");
 }
 
 void __throw_bad_array_new_length() {
-    throw bad_array_new_length();
+    ShowFatalError("std::bad_array_new_length");
+}
+
+void __throw_bad_function_call() {
+    ShowFatalError("bad_function_call");
 }
 
 void __throw_logic_error(const char *message) {
-    throw EToolkitError(message);
+    ShowFatalError(message);
 }
 
 void __throw_length_error(const char *message) {
-    throw EToolkitError(message);
+    ShowFatalError(message);
 }
 
 void __throw_invalid_argument(const char *message) {
-    throw EToolkitError(message);
+    ShowFatalError(message);
 }
 
 void __throw_out_of_range(const char *message) {
-    throw EToolkitError(message);
+    ShowFatalError(message);
 }
 
 void __throw_out_of_range_fmt(const char *format, ...) {
@@ -73,7 +91,7 @@ void __throw_out_of_range_fmt(const char *format, ...) {
     va_start(arguments, format);
     std::string message = FormatRangeMessage(format, arguments);
     va_end(arguments);
-    throw EToolkitError(message);
+    ShowFatalError(message.c_str());
 }
 
 } // namespace std

@@ -17,15 +17,20 @@ void QuitSetup() {
 }
 
 bool ConfirmExitSetup() {
-    return Construct<TExitSetup>(nullptr)->ShowModal() == mrOk;
+    TFormPtr<TExitSetup> dialog = Construct<TExitSetup>(nullptr);
+    return dialog && dialog->ShowModal() == mrOk;
 }
 
 void ShowFailurePage() {
     Application->CreateForm(Form2);
 }
 
-void ShowSuccessPage(TForm *owner) {
-    Construct<TForm5>(owner)->ShowModal();
+bool ShowSuccessPage(TForm *owner) {
+    TFormPtr<TForm5> page = Construct<TForm5>(owner);
+    if (!page)
+        return false;
+    page->ShowModal();
+    return !Raised();
 }
 
 void RaiseVisiblePage() {

@@ -15,8 +15,8 @@ bool ConfirmExitSetup();
 void ShowFailurePage();
 
 // Shows the success page modally, owned by the given page, and returns when
-// the user has closed it.
-void ShowSuccessPage(TForm *owner);
+// the user has closed it; false when the page raised an error instead.
+bool ShowSuccessPage(TForm *owner);
 
 // Makes the first visible page of the page chain topmost, so that the
 // full-screen backdrop never covers it.

@@ -3,9 +3,11 @@
 #include "app/ScaleToScreen.h"
 #include "app/Setup.h"
 
-void TWizardPage::LoadPage(const char *formName, const THandlerRow *handlers) {
-    LoadForm(formName, handlers);
+bool TWizardPage::LoadPage(const char *formName, const THandlerRow *handlers) {
+    if (!LoadForm(formName, handlers))
+        return false;
     PlacePage(*this, WizardPagePlace);
+    return true;
 }
 
 void TWizardPage::ScalePage() {

@@ -14,8 +14,9 @@ class TWizardPage : public TForm {
     using TForm::TForm;
 
     // Loads the page's form data (from the page's own constructor, so that
-    // the page's controls and handlers are the ones bound) and places it.
-    void LoadPage(const char *formName, const THandlerRow *handlers);
+    // the page's controls and handlers are the ones bound) and places it;
+    // false when an error was raised (see LoadForm).
+    bool LoadPage(const char *formName, const THandlerRow *handlers);
     // The creation handler's move for screens other than 800 pixels wide.
     void ScalePage();
     // The end of a move to another page, once that page is visible: the flag

@@ -130,7 +130,9 @@ bool TLicenseText::AccessibleText(TAccessibleText &text) const {
 int TLicenseText::WriteTextFile(const std::string &path) {
     if (TextFile.empty())
         return 0;
-    TFileStream file(path);
+    TFileStream file;
+    if (!file.Create(path))
+        return 0;
 
     // "&&" stands for one ampersand: scanning left to right, each pair gives
     // one "&", so "&&&&" becomes "&&" and "&&&" becomes "&&". A single "&"
@@ -144,8 +146,7 @@ int TLicenseText::WriteTextFile(const std::string &path) {
     }
 
     file.Seek(0);
-    file.WriteBuffer(text.data(), static_cast<uint32_t>(text.size()));
-    return 1;
+    return file.WriteBuffer(text.data(), static_cast<uint32_t>(text.size())) ? 1 : 0;
 }
 
 int TLicenseText::SaveToFile() {

@@ -14,6 +14,7 @@ enum TExpandMode : uint8_t { expNone = 0, expFully = 1, expVertically = 2, expHo
 // The inherited caption stays empty; the text is cText.
 class TLicenseText : public TLabel {
   public:
+    CONTROL_CLASS(TLabel)
     explicit TLicenseText(TForm *owner);
     ~TLicenseText() override = default;
 
@@ -35,9 +36,10 @@ class TLicenseText : public TLabel {
     void SetcText(const std::string &value) { Agreement = value; }
 
     // Writes the agreement to path, replacing any file of that name. Returns 1
-    // when written, 0 (touching no file) when cTextFile is empty. Raises
-    // EFCreateError when the file can't be created and EWriteError on a short
-    // write; the file is closed on every path.
+    // when written, 0 (touching no file) when cTextFile is empty, and 0 with
+    // the file stream's error raised ("Cannot create file <path>", "Stream
+    // write error") when the file can't be created or takes fewer bytes; the
+    // file is closed on every path.
     int WriteTextFile(const std::string &path);
     // Writes the agreement to InstallDir\License.txt; result as WriteTextFile.
     int SaveToFile();

@@ -7,6 +7,29 @@
 
 TApplication *Application = nullptr;
 
+namespace {
+
+// The error raised and not shown yet; empty when there is none.
+std::string RaisedError;
+
+} // namespace
+
+bool Raise(const std::string &text) {
+    if (RaisedError.empty())
+        RaisedError = text;
+    return false;
+}
+
+bool Raised() {
+    return !RaisedError.empty();
+}
+
+std::string TakeRaised() {
+    std::string text;
+    text.swap(RaisedError);
+    return text;
+}
+
 TApplication::TApplication() {
     Application = this;
 }
@@ -85,6 +108,22 @@ void TApplication::ShowException(const std::string &text) {
         shown += '.';
     HWND owner = GetActiveWindow();
     MessageBoxA(owner, shown.c_str(), AppTitle.c_str(), MB_OK | MB_ICONSTOP);
+}
+
+void TApplication::ShowRaised() {
+    if (Raised())
+        ShowException(TakeRaised());
+}
+
+void ShowFatalError(const char *text) {
+    // A fault while the error is shown (no memory for its text) ends the
+    // program at once.
+    static bool showing = false;
+    if (!showing && Application) {
+        showing = true;
+        Application->ShowException(text);
+    }
+    ExitProcess(FatalErrorExitCode);
 }
 
 HFONT TApplication::FontHandle(const TFont &font) {

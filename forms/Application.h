@@ -7,13 +7,13 @@
 
 #include <windows.h>
 
-#include "forms/Exceptions.h"
+#include "forms/Errors.h"
 #include "forms/Graphics.h"
 
 class TForm;
 
 // The application object: owns the forms made through CreateForm, runs the
-// message loop until the main form closes, and shows escaped exceptions.
+// message loop until the main form closes, and shows the errors raised.
 class TApplication {
   public:
     TApplication();
@@ -31,10 +31,12 @@ class TApplication {
     HICON Icon() const { return AppIcon; }
 
     // Creates a form owned by the application. The reference is set before
-    // the constructor runs and set back to null when the constructor fails.
-    // The form's creation handler runs, then it shows itself when its form
-    // data marks it visible. The first form so made is the main form.
-    template <class T> void CreateForm(T *&reference);
+    // the constructor runs. The form's creation handler runs, then it shows
+    // itself when its form data marks it visible. The first form so made is
+    // the main form. False when an error was raised: in the constructor, the
+    // form is gone again and the reference null; after it, the form stays
+    // the application's, unshown, as far as it came.
+    template <class T> bool CreateForm(T *&reference);
 
     // Runs the message loop until Terminate.
     void Run();
@@ -44,8 +46,12 @@ class TApplication {
     // Handles one message: dialog keys of the active form, then dispatch.
     void ProcessMessage(MSG &message);
 
-    // The standard exception display: a message box with the error's text.
+    // The standard exception display: a message box with the error's text,
+    // under the application's title.
     void ShowException(const std::string &text);
+    // Shows the error raised since the last display, if there is one, with
+    // the standard exception display, and forgets it.
+    void ShowRaised();
 
     // A shared GDI font for the given attributes, owned by the application.
     HFONT FontHandle(const TFont &font);
@@ -66,17 +72,23 @@ class TApplication {
 
 extern TApplication *Application;
 
-template <class T> void TApplication::CreateForm(T *&reference) {
+// What cannot be reported as a value: the memory running out, and the
+// standard library's own faults (a length or range beyond its limits, an
+// empty function called), which the program's built-in data never causes.
+// Shows the text with the application's standard exception display and ends
+// the program with FatalErrorExitCode; nothing is unwound.
+[[noreturn]] void ShowFatalError(const char *text);
+const unsigned FatalErrorExitCode = 3;
+
+template <class T> bool TApplication::CreateForm(T *&reference) {
     void *memory = ::operator new(sizeof(T));
     reference = static_cast<T *>(memory);
-    T *form;
-    try {
-        form = new (memory) T(nullptr);
-    } catch (...) {
+    T *form = new (memory) T(nullptr);
+    if (Raised()) {
         reference = nullptr;
-        ::operator delete(memory);
-        throw;
+        form->Free();
+        return false;
     }
     AddForm(form);
-    form->AfterConstruction();
+    return form->AfterConstruction();
 }

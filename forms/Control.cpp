@@ -7,7 +7,7 @@
 
 #include "forms/Accessible.h"
 #include "forms/Application.h"
-#include "forms/Exceptions.h"
+#include "forms/Errors.h"
 #include "forms/Form.h"
 
 namespace {
@@ -19,15 +19,16 @@ bool ParseBool(const std::string &value) {
     return value.empty() || value == "true" || value == "1";
 }
 
-// A whole decimal number in the int range; anything else is a bad value of
-// the form data (the loader names the line).
-int ParseInt(const std::string &value) {
+// A whole decimal number in the int range; anything else raises a bad value
+// of the form data (the loader names the line) and leaves `number` as it is.
+bool ParseInt(const std::string &value, int &number) {
     char *end = nullptr;
     errno = 0;
-    long number = std::strtol(value.c_str(), &end, 10);
-    if (value.empty() || *end || errno == ERANGE || number < INT_MIN || number > INT_MAX)
-        throw EToolkitError("bad value");
-    return static_cast<int>(number);
+    long parsed = std::strtol(value.c_str(), &end, 10);
+    if (value.empty() || *end || errno == ERANGE || parsed < INT_MIN || parsed > INT_MAX)
+        return Raise("bad value");
+    number = static_cast<int>(parsed);
+    return true;
 }
 
 } // namespace
@@ -94,7 +95,7 @@ void TControl::SetColor(TColor color) {
 
 bool TControl::SetAttribute(const std::string &key, const std::string &value) {
     if (key == "tab") {
-        TabOrder = ParseInt(value);
+        return ParseInt(value, TabOrder);
     } else if (key == "color") {
         if (!ParseColor(value, Color))
             return false;
@@ -105,7 +106,8 @@ bool TControl::SetAttribute(const std::string &key, const std::string &value) {
         ParentFont = false;
     } else if (key == "fontheight") {
         Font = EffectiveFont();
-        Font.Height = ParseInt(value);
+        if (!ParseInt(value, Font.Height))
+            return false;
         ParentFont = false;
     } else if (key == "fontcolor") {
         Font = EffectiveFont();
@@ -210,22 +212,26 @@ void TWinControl::SortedChildren(std::vector<TWinControl *> &list) const {
     });
 }
 
-void TWinControl::HandleNeeded() {
+bool TWinControl::HandleNeeded() {
     if (Window)
-        return;
+        return true;
     if (ParentControl && !ParentControl->HandleAllocated()) {
-        ParentControl->HandleNeeded();
+        if (!ParentControl->HandleNeeded())
+            return false;
         if (Window)
-            return;
+            return true;
     }
-    CreateWnd();
+    if (!CreateWnd())
+        return false;
     std::vector<TWinControl *> children;
     SortedChildren(children);
     for (TWinControl *child : children)
-        child->HandleNeeded();
+        if (!child->HandleNeeded())
+            return false;
+    return true;
 }
 
-void TWinControl::CreateWnd() {
+bool TWinControl::CreateWnd() {
     TCreateParams params;
     CreateParams(params);
     HWND parent = ParentControl ? ParentControl->Handle() : params.Owner;
@@ -236,7 +242,7 @@ void TWinControl::CreateWnd() {
     Window = CreateWindowExA(params.ExStyle, params.ClassName, Text.c_str(), params.Style, L, y, W, H, parent,
                              id, GetModuleHandleA(nullptr), nullptr);
     if (!Window)
-        throw EToolkitError("Error creating window");
+        return Raise("Error creating window");
     SetPropA(Window, ControlProperty, this);
     if (params.Standard) {
         // System controls keep their own behaviour; their messages pass here first.
@@ -245,22 +251,27 @@ void TWinControl::CreateWnd() {
         HFONT font = Application->FontHandle(EffectiveFont());
         SendMessageA(Window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
+    return true;
 }
 
 LRESULT CALLBACK TWinControl::StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     TWinControl *control = FromHandle(window);
     if (!control)
         return DefWindowProcA(window, message, wParam, lParam);
-    // No exception may unwind through the system's frames: every one that
-    // escapes a handler is shown here and the message counts as handled.
-    try {
-        return control->WndProc(message, wParam, lParam);
-    } catch (const std::exception &e) {
-        Application->ShowException(e.what());
-    } catch (...) {
-        Application->ShowException("Unknown error");
+    // An error raised while this message is handled ends up here: it is shown
+    // and the message counts as handled. One that an outer message raised
+    // and is still returning (a window destroyed on its way) waits meanwhile.
+    std::string outer = TakeRaised();
+    LRESULT result = control->WndProc(message, wParam, lParam);
+    std::string raised = TakeRaised();
+    if (!raised.empty()) {
+        if (Application)
+            Application->ShowException(raised);
+        result = 0;
     }
-    return 0;
+    if (!outer.empty())
+        Raise(outer);
+    return result;
 }
 
 LRESULT TWinControl::DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -428,15 +439,15 @@ void TWinControl::SetFocus() {
 }
 
 int TWinControl::ClientWidth() {
-    HandleNeeded();
-    RECT rect;
-    GetClientRect(Window, &rect);
+    RECT rect = {};
+    if (HandleNeeded())
+        GetClientRect(Window, &rect);
     return rect.right;
 }
 
 int TWinControl::ClientHeight() {
-    HandleNeeded();
-    RECT rect;
-    GetClientRect(Window, &rect);
+    RECT rect = {};
+    if (HandleNeeded())
+        GetClientRect(Window, &rect);
     return rect.bottom;
 }

@@ -32,10 +32,23 @@ struct TAccessibleText {
     std::string Value; // empty: none
 };
 
+// The form layer's own test of a control's class, in place of run-time type
+// information: every control class declares its tag, and a control is a T
+// (or of a class derived from T) when it answers IsClass(&T::ClassTag).
+// CONTROL_CLASS(Base) declares them for a class derived from Base.
+#define CONTROL_CLASS(Base)                                                                                  \
+    static inline const char ClassTag = 0;                                                                   \
+    bool IsClass(const char *tag) const override {                                                           \
+        return tag == &ClassTag || Base::IsClass(tag);                                                       \
+    }
+
 // Base of everything placed on a page. A control keeps its designed bounds,
 // colour and font; windowed controls mirror them into their window.
 class TControl : public TObject {
   public:
+    static inline const char ClassTag = 0;
+    virtual bool IsClass(const char *tag) const { return tag == &ClassTag; }
+
     std::string Name;
     TColor Color = clBtnFace;
     bool ParentColor = true;
@@ -74,7 +87,8 @@ class TControl : public TObject {
 
     virtual bool IsWindowed() const { return false; }
     // Handles one attribute of the control's line in the form data; false
-    // when the attribute is not one of this control's.
+    // when the attribute is not one of this control's, or when its value
+    // raised an error ("bad value").
     virtual bool SetAttribute(const std::string &key, const std::string &value);
     // Binds an event attribute other than onclick and onkeyup (onchange,
     // ondblclick ...); false when the control has no such event.
@@ -83,8 +97,9 @@ class TControl : public TObject {
         (void)handler;
         return false;
     }
-    // Called once the form data has set every attribute.
-    virtual void Loaded() {}
+    // Called once the form data has set every attribute; false when it
+    // raised an error.
+    virtual bool Loaded() { return true; }
 
     // Asks for a repaint of the control's area.
     virtual void Invalidate();
@@ -100,6 +115,7 @@ class TControl : public TObject {
 // A windowless control: its parent paints it, in the parent's list order.
 class TGraphicControl : public TControl {
   public:
+    CONTROL_CLASS(TControl)
     using TControl::TControl;
 
     // Window messages sent to the control by its parent. WM_PAINT carries the
@@ -132,13 +148,15 @@ class TWinControl : public TControl {
   public:
     std::vector<TControl *> Controls;
 
+    CONTROL_CLASS(TControl)
     using TControl::TControl;
     ~TWinControl() override;
 
     HWND Handle() const { return Window; }
     bool HandleAllocated() const { return Window != nullptr; }
-    // Creates the window (and those of the children) when there is none yet.
-    void HandleNeeded();
+    // Creates the window (and those of the children) when there is none yet;
+    // false when one could not be created ("Error creating window").
+    bool HandleNeeded();
     bool IsWindowed() const override { return true; }
     void SetBounds(int left, int top, int width, int height) override;
     void SetCaption(const std::string &text) override;
@@ -149,6 +167,7 @@ class TWinControl : public TControl {
     void SetEnabled(bool enabled);
     bool Focused() const;
     void SetFocus();
+    // The client area's size, the window made first; 0 when it cannot be.
     int ClientWidth();
     int ClientHeight();
     // Vertical offset of the children (scrolling containers).
@@ -166,7 +185,8 @@ class TWinControl : public TControl {
         HWND Owner = nullptr; // top-level windows only
     };
     virtual void CreateParams(TCreateParams &params);
-    virtual void CreateWnd();
+    // Makes the control's window; false when it raised an error.
+    virtual bool CreateWnd();
     virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam);
     // Paints the background and the windowless children (own classes only).

@@ -36,12 +36,14 @@ void TDriveComboBox::CreateParams(TCreateParams &params) {
     params.Style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
 }
 
-void TDriveComboBox::CreateWnd() {
+bool TDriveComboBox::CreateWnd() {
     // The drop-down part needs room below the edit part.
     int height = H;
     H = 200;
-    TWinControl::CreateWnd();
+    bool made = TWinControl::CreateWnd();
     H = height;
+    if (!made)
+        return false;
     DWORD drives = GetLogicalDrives();
     std::string current = CurrentDirectory();
     char currentLetter = current.empty() ? 'c' : static_cast<char>(std::tolower(current[0]));
@@ -66,6 +68,7 @@ void TDriveComboBox::CreateWnd() {
             selected = static_cast<int>(index);
     }
     SendMessageA(Handle(), CB_SETCURSEL, selected, 0);
+    return true;
 }
 
 std::vector<std::string> TDriveComboBox::Items() const {
@@ -126,11 +129,14 @@ bool TDirectoryListBox::SetAttribute(const std::string &key, const std::string &
     return true;
 }
 
-void TDirectoryListBox::Loaded() {
+bool TDirectoryListBox::Loaded() {
     if (!DirLabelName.empty()) {
         DirLabel = Owner->Find<TLabel>(DirLabelName);
+        if (!DirLabel)
+            return false;
         DirLabel->SetCaption(Current);
     }
+    return true;
 }
 
 bool TDirectoryListBox::SetEvent(const std::string &key, TNotifyEvent handler) {
@@ -154,12 +160,14 @@ void TDirectoryListBox::CreateParams(TCreateParams &params) {
     params.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
-void TDirectoryListBox::CreateWnd() {
-    TWinControl::CreateWnd();
+bool TDirectoryListBox::CreateWnd() {
+    if (!TWinControl::CreateWnd())
+        return false;
     SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, 16);
     if (Current.empty())
         Current = CurrentDirectory();
     Fill();
+    return true;
 }
 
 void TDirectoryListBox::Fill() {

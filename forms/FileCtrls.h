@@ -12,6 +12,7 @@ class TLabel;
 // name after the colon ("c: [name]").
 class TDriveComboBox : public TWinControl {
   public:
+    CONTROL_CLASS(TWinControl)
     TNotifyEvent OnChange;
 
     using TWinControl::TWinControl;
@@ -25,7 +26,7 @@ class TDriveComboBox : public TWinControl {
 
   protected:
     void CreateParams(TCreateParams &params) override;
-    void CreateWnd() override;
+    bool CreateWnd() override;
     void CommandNotify(WORD code) override;
 };
 
@@ -35,6 +36,7 @@ class TDriveComboBox : public TWinControl {
 // single click only highlights.
 class TDirectoryListBox : public TWinControl {
   public:
+    CONTROL_CLASS(TWinControl)
     TNotifyEvent OnChange;
     TNotifyEvent OnDblClick;
     // The label that shows the current folder, when there is one.
@@ -42,7 +44,7 @@ class TDirectoryListBox : public TWinControl {
 
     explicit TDirectoryListBox(TForm *owner);
     bool SetAttribute(const std::string &key, const std::string &value) override;
-    void Loaded() override;
+    bool Loaded() override;
     bool SetEvent(const std::string &key, TNotifyEvent handler) override;
 
     const std::string &Directory() const { return Current; }
@@ -58,7 +60,7 @@ class TDirectoryListBox : public TWinControl {
 
   protected:
     void CreateParams(TCreateParams &params) override;
-    void CreateWnd() override;
+    bool CreateWnd() override;
     void CommandNotify(WORD code) override;
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 

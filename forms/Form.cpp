@@ -35,10 +35,9 @@ TForm::~TForm() {
     Components.clear();
 }
 
-void TForm::LoadForm(const std::string &resourceName, const THandlerRow *handlers) {
+bool TForm::LoadForm(const std::string &resourceName, const THandlerRow *handlers) {
     HandlerTable = handlers;
-    LoadFormData(*this, resourceName);
-    BindControls();
+    return LoadFormData(*this, resourceName) && BindControls();
 }
 
 std::string TForm::NextFieldName(const char *&names) {
@@ -84,40 +83,52 @@ bool TForm::SetAttribute(const std::string &key, const std::string &value) {
     return true;
 }
 
+// The error of a handler name that the page's table lacks in the shape asked.
+static void RaiseMissingHandler(const std::string &name, const std::string &form) {
+    Raise("Handler " + name + " not found in form " + form);
+}
+
 TNotifyEvent TForm::NotifyHandler(const std::string &name) {
     const THandlerRow *row = FindHandler(name);
-    if (!row || !row->Notify)
-        throw EToolkitError("Handler " + name + " not found in form " + Name);
+    if (!row || !row->Notify) {
+        RaiseMissingHandler(name, Name);
+        return nullptr;
+    }
     auto handler = row->Notify;
     return [this, handler](TObject *sender) { (this->*handler)(sender); };
 }
 
 TCloseEvent TForm::CloseHandler(const std::string &name) {
     const THandlerRow *row = FindHandler(name);
-    if (!row || !row->Close)
-        throw EToolkitError("Handler " + name + " not found in form " + Name);
+    if (!row || !row->Close) {
+        RaiseMissingHandler(name, Name);
+        return nullptr;
+    }
     auto handler = row->Close;
     return [this, handler](TObject *sender, TCloseAction &action) { (this->*handler)(sender, action); };
 }
 
 TKeyEvent TForm::KeyHandler(const std::string &name) {
     const THandlerRow *row = FindHandler(name);
-    if (!row || !row->Key)
-        throw EToolkitError("Handler " + name + " not found in form " + Name);
+    if (!row || !row->Key) {
+        RaiseMissingHandler(name, Name);
+        return nullptr;
+    }
     auto handler = row->Key;
     return [this, handler](TObject *sender, WORD &key, int shift) { (this->*handler)(sender, key, shift); };
 }
 
-TControl *TForm::FindControl(const char *name, TControl *(*kind)(TControl *)) const {
+TControl *TForm::FindControl(const char *name, const char *classTag) const {
     for (const auto &c : Components)
-        if (c->Name == name)
-            if (TControl *control = kind(c.get()))
-                return control;
-    throw EToolkitError(std::string("Control ") + name + " not found in form " + Name);
+        if (c->Name == name && c->IsClass(classTag))
+            return c.get();
+    Raise(std::string("Control ") + name + " not found in form " + Name);
+    return nullptr;
 }
 
 TControl *TForm::CreateCustomControl(const std::string &kind) {
-    throw EToolkitError("Unknown control kind " + kind + " in form " + Name);
+    Raise("Unknown control kind " + kind + " in form " + Name);
+    return nullptr;
 }
 
 void TForm::CreateParams(TCreateParams &params) {
@@ -138,27 +149,33 @@ void TForm::CreateParams(TCreateParams &params) {
         params.Style |= WS_DISABLED;
 }
 
-void TForm::CreateWnd() {
-    TWinControl::CreateWnd();
+bool TForm::CreateWnd() {
+    if (!TWinControl::CreateWnd())
+        return false;
     if (HasIcon && Application && Application->Icon()) {
         SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(Application->Icon()));
         SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(Application->Icon()));
     }
+    return true;
 }
 
-void TForm::AfterConstruction() {
-    if (OnCreate)
+bool TForm::AfterConstruction() {
+    if (OnCreate) {
         OnCreate(this);
-    if (IsVisible)
-        Show();
+        if (Raised())
+            return false;
+    }
+    return !IsVisible || Show();
 }
 
-void TForm::Show() {
-    HandleNeeded();
+bool TForm::Show() {
+    if (!HandleNeeded())
+        return false;
     IsVisible = true;
     ShowWindow(Handle(), State == wsMaximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
     SetForegroundWindow(Handle());
     UpdateWindow(Handle());
+    return true;
 }
 
 void TForm::Hide() {
@@ -233,7 +250,8 @@ void TForm::CloseModal() {
 }
 
 int TForm::ShowModal() {
-    HandleNeeded();
+    if (!HandleNeeded())
+        return mrNone;
     // Every other window of the application waits while the form is shown.
     std::vector<HWND> disabled;
     EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindow, reinterpret_cast<LPARAM>(&disabled));
@@ -325,8 +343,10 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case DM_GETDEFID:
         // The default button, the one that Enter presses, if the page has one.
         for (const auto &c : Components) {
-            auto *button = dynamic_cast<TButton *>(c.get());
-            if (button && button->Default && button->HandleAllocated())
+            if (!c->IsClass(&TButton::ClassTag))
+                continue;
+            auto *button = static_cast<TButton *>(c.get());
+            if (button->Default && button->HandleAllocated())
                 return MAKELRESULT(GetDlgCtrlID(button->Handle()), DC_HASDEFID);
         }
         return 0;

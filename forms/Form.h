@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "forms/Control.h"
-#include "forms/Exceptions.h"
+#include "forms/Errors.h"
 
 enum TWindowState { wsNormal, wsMaximized };
 
@@ -53,7 +53,7 @@ struct THandlerRow {
 // fields and its constructor.
 #define FORM_PAGE(Page)                                                                                      \
     static const THandlerRow HandlerTable[];                                                                 \
-    void BindControls() override;                                                                            \
+    bool BindControls() override;                                                                            \
     explicit Page(TForm *owner)
 
 // FORM_CONTROLS(Page, Field...) binds the page's control fields to the
@@ -61,8 +61,8 @@ struct THandlerRow {
 //     FORM_CONTROLS(TForm2, Label1, Label2, Button1)
 // defines TForm2::BindControls, which LoadForm calls.
 #define FORM_CONTROLS(Page, ...)                                                                             \
-    void Page::BindControls() {                                                                              \
-        BindFields(#__VA_ARGS__, __VA_ARGS__);                                                               \
+    bool Page::BindControls() {                                                                              \
+        return BindFields(#__VA_ARGS__, __VA_ARGS__);                                                        \
     }
 
 // A page: a top-level window loaded from form data. The form owns every
@@ -83,10 +83,12 @@ class TForm : public TWinControl {
     TForm *OwnerForm() const { return OwnerPage; }
 
     // Runs the creation handler, then shows the form when its data marks it
-    // visible. Called once, right after the constructor.
-    void AfterConstruction();
+    // visible. Called once, right after the constructor; false when an error
+    // was raised (the form is then not shown).
+    bool AfterConstruction();
 
-    void Show();
+    // False when the window could not be made.
+    bool Show();
     void Hide();
     bool Showing() const;
     // Asks the close handler for a close action (default hide) and carries it
@@ -94,7 +96,8 @@ class TForm : public TWinControl {
     // main form ends the application; closing a modal form ends its display.
     void Close();
     // Shows the form modally in a nested message loop until a handler sets
-    // ModalResult or the form is closed; returns the modal result.
+    // ModalResult or the form is closed; returns the modal result, mrNone
+    // when the window could not be made.
     int ShowModal();
     // Destroys the form once the current message has been handled.
     void Release();
@@ -110,25 +113,27 @@ class TForm : public TWinControl {
     // The page's drawing surface (its window's device context).
     TCanvas &Canvas();
 
-    // A control of the form data by name; raises when it is missing or of
-    // another kind.
+    // A control of the form data by name; null, and an error raised, when it
+    // is missing or of another class.
     template <class T> T *Find(const char *name) const {
-        return static_cast<T *>(
-            FindControl(name, [](TControl *c) -> TControl * { return dynamic_cast<T *>(c); }));
+        return static_cast<T *>(FindControl(name, &T::ClassTag));
     }
     template <class T> T *Find(const std::string &name) const { return Find<T>(name.c_str()); }
-    // The first control of that name that `kind` accepts (returns non-null
-    // for); raises when there is none. Find's loop, written once for all kinds.
-    TControl *FindControl(const char *name, TControl *(*kind)(TControl *)) const;
+    // The first control of that name of the class that `classTag` stands for
+    // (see CONTROL_CLASS); null, and an error raised, when there is none.
+    // Find's loop, written once for all classes.
+    TControl *FindControl(const char *name, const char *classTag) const;
     // Takes ownership of a control created by the form data.
     void AddComponent(TControl *control) { Components.emplace_back(control); }
 
     // Handler lookups for the form data's event attributes, in the page's
-    // handler table; raise when the name is not there in that shape.
+    // handler table; an empty event, and an error raised, when the name is
+    // not there in that shape.
     TNotifyEvent NotifyHandler(const std::string &name);
     TCloseEvent CloseHandler(const std::string &name);
     TKeyEvent KeyHandler(const std::string &name);
-    // Creates a control of a kind that the form layer does not know itself.
+    // Creates a control of a kind that the form layer does not know itself;
+    // null, and an error raised, for a kind the page does not know either.
     virtual TControl *CreateCustomControl(const std::string &kind);
 
     bool SetAttribute(const std::string &key, const std::string &value) override;
@@ -136,18 +141,21 @@ class TForm : public TWinControl {
   protected:
     // Loads the form data resource of that name (called by the constructor):
     // the data's handler names resolve through the handler table, and the
-    // controls of the control table are stored in their fields.
-    void LoadForm(const std::string &resourceName, const THandlerRow *handlers);
+    // controls of the control table are stored in their fields. False when
+    // an error was raised; the constructor then returns at once, and the
+    // form's maker frees the form.
+    bool LoadForm(const std::string &resourceName, const THandlerRow *handlers);
     // Sets the page's control fields once its form data is loaded; FORM_CONTROLS
-    // writes a page's.
-    virtual void BindControls() {}
+    // writes a page's. False when an error was raised.
+    virtual bool BindControls() { return true; }
     // Each field gets the control named by the next name of `names`, the
-    // fields' names as FORM_CONTROLS's argument list spells them ("A, B").
-    template <class... T> void BindFields(const char *names, T *&...fields) {
-        (BindField(names, fields), ...);
+    // fields' names as FORM_CONTROLS's argument list spells them ("A, B");
+    // the first that is missing raises the error and ends the binding.
+    template <class... T> bool BindFields(const char *names, T *&...fields) {
+        return (BindField(names, fields) && ...);
     }
     void CreateParams(TCreateParams &params) override;
-    void CreateWnd() override;
+    bool CreateWnd() override;
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void PaintWindow(HDC dc) override;
     // A page's own handling of a window message; true when handled.
@@ -155,8 +163,9 @@ class TForm : public TWinControl {
 
   private:
     const THandlerRow *FindHandler(const std::string &name) const;
-    template <class T> void BindField(const char *&names, T *&field) {
+    template <class T> bool BindField(const char *&names, T *&field) {
         field = Find<T>(NextFieldName(names));
+        return field != nullptr;
     }
     // The name at the start of `names`; moves `names` past it and its comma.
     static std::string NextFieldName(const char *&names);
@@ -181,9 +190,10 @@ struct TFormFree {
 template <class T> using TFormPtr = std::unique_ptr<T, TFormFree>;
 
 // Makes a form that the caller owns (a modal page or dialog): constructor,
-// then creation handler.
+// then creation handler. Null, the form gone again, when an error was raised.
 template <class T> TFormPtr<T> Construct(TForm *owner) {
     TFormPtr<T> form(new T(owner));
-    form->AfterConstruction();
+    if (Raised() || !form->AfterConstruction())
+        form.reset();
     return form;
 }

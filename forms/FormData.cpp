@@ -3,20 +3,20 @@
 #include <cctype>
 
 #include "forms/Controls.h"
-#include "forms/Exceptions.h"
+#include "forms/Errors.h"
 #include "forms/Form.h"
 #include "forms/PackedResource.h"
 
 namespace {
 
-[[noreturn]] void Fail(int line, const std::string &what) {
-    throw EToolkitError("Form data line " + std::to_string(line) + ": " + what);
+// Raises a fault of the form data at that line; false.
+bool Fail(int line, const std::string &what) {
+    return Raise("Form data line " + std::to_string(line) + ": " + what);
 }
 
 // Splits a line into words. A word is a run of non-blank characters, where
 // a "quoted text" counts as one piece ("" inside it is one quote).
-std::vector<std::string> Words(const std::string &line, int number, std::vector<bool> &quoted) {
-    std::vector<std::string> words;
+bool Words(const std::string &line, int number, std::vector<std::string> &words, std::vector<bool> &quoted) {
     size_t i = 0;
     while (i < line.size()) {
         while (i < line.size() && std::isspace(static_cast<unsigned char>(line[i])))
@@ -31,7 +31,7 @@ std::vector<std::string> Words(const std::string &line, int number, std::vector<
                 i++;
                 for (;;) {
                     if (i >= line.size())
-                        Fail(number, "unterminated text");
+                        return Fail(number, "unterminated text");
                     if (line[i] == '"') {
                         if (i + 1 < line.size() && line[i + 1] == '"') {
                             word += '"';
@@ -50,15 +50,16 @@ std::vector<std::string> Words(const std::string &line, int number, std::vector<
         words.push_back(word);
         quoted.push_back(isQuoted);
     }
-    return words;
+    return true;
 }
 
-int Number(const std::string &word, int line) {
+bool Number(const std::string &word, int line, int &value) {
     char *end = nullptr;
-    long value = std::strtol(word.c_str(), &end, 10);
+    long number = std::strtol(word.c_str(), &end, 10);
     if (word.empty() || *end)
-        Fail(line, "number expected, found '" + word + "'");
-    return static_cast<int>(value);
+        return Fail(line, "number expected, found '" + word + "'");
+    value = static_cast<int>(number);
+    return true;
 }
 
 } // namespace
@@ -89,20 +90,21 @@ class TLineReader {
 
 } // namespace
 
-TFormData ParseFormData(const std::string &source) {
-    TFormData data;
+bool ParseFormData(const std::string &source, TFormData &data) {
     TLineReader in(source);
     std::string line;
     int number = 0;
     while (in.Next(line)) {
         number++;
+        std::vector<std::string> words;
         std::vector<bool> quoted;
-        std::vector<std::string> words = Words(line, number, quoted);
+        if (!Words(line, number, words, quoted))
+            return false;
         if (words.empty())
             continue;
         if (words[0] == "text") {
             if (words.size() != 4 || words[3].compare(0, 2, "<<") != 0)
-                Fail(number, "text NAME PROPERTY <<MARK expected");
+                return Fail(number, "text NAME PROPERTY <<MARK expected");
             TFormDataText text{words[1], words[2], ""};
             std::string mark = words[3].substr(2);
             bool first = true, closed = false;
@@ -118,7 +120,7 @@ TFormData ParseFormData(const std::string &source) {
                 first = false;
             }
             if (!closed)
-                Fail(number, "text block without its end mark " + mark);
+                return Fail(number, "text block without its end mark " + mark);
             data.Texts.push_back(text);
             continue;
         }
@@ -128,22 +130,22 @@ TFormData ParseFormData(const std::string &source) {
         size_t i = 0;
         entry.Kind = words[i++];
         if (i >= words.size())
-            Fail(number, "name expected");
+            return Fail(number, "name expected");
         entry.Name = words[i++];
         if (entry.Kind == "form") {
             if (i >= words.size())
-                Fail(number, "class name expected");
+                return Fail(number, "class name expected");
             entry.Attributes.emplace_back("class", words[i++]);
         }
         if (i >= words.size() || !quoted[i])
-            Fail(number, "quoted text expected");
+            return Fail(number, "quoted text expected");
         entry.Text = words[i++];
         if (i + 4 > words.size())
-            Fail(number, "left top width height expected");
-        entry.Left = Number(words[i++], number);
-        entry.Top = Number(words[i++], number);
-        entry.Width = Number(words[i++], number);
-        entry.Height = Number(words[i++], number);
+            return Fail(number, "left top width height expected");
+        int *bounds[] = {&entry.Left, &entry.Top, &entry.Width, &entry.Height};
+        for (int *bound : bounds)
+            if (!Number(words[i++], number, *bound))
+                return false;
         for (; i < words.size(); i++) {
             size_t eq = words[i].find('=');
             if (eq == std::string::npos)
@@ -154,8 +156,8 @@ TFormData ParseFormData(const std::string &source) {
         data.Lines.push_back(entry);
     }
     if (data.Lines.empty() || data.Lines[0].Kind != "form")
-        Fail(1, "the form's own line must come first");
-    return data;
+        return Fail(1, "the form's own line must come first");
+    return true;
 }
 
 namespace {
@@ -195,71 +197,90 @@ TControl *CreateControl(TForm &form, const std::string &kind) {
     return form.CreateCustomControl(kind);
 }
 
-void SetEvent(TForm &form, TControl &control, const std::string &key, const std::string &handler) {
+// Binds an event attribute to the page's handler; false when it raised an
+// error (a missing handler, or an event that the control lacks).
+bool SetEvent(TForm &form, TControl &control, const std::string &key, const std::string &handler) {
     if (key == "onclick")
         control.OnClick = form.NotifyHandler(handler);
     else if (key == "onkeyup")
         control.OnKeyUp = form.KeyHandler(handler);
-    else if (!control.SetEvent(key, form.NotifyHandler(handler)))
-        throw EToolkitError("Control " + control.Name + " has no event " + key);
+    else if (TNotifyEvent event = form.NotifyHandler(handler); event && !control.SetEvent(key, event))
+        return Raise("Control " + control.Name + " has no event " + key);
+    return !Raised();
 }
 
-void Apply(TForm &form, TControl &control, const TFormDataLine &line) {
-    try {
-        for (const auto &a : line.Attributes) {
-            if (a.first == "parent" || a.first == "class")
-                continue;
-            if (a.first.compare(0, 2, "on") == 0 && &control != &form) {
-                SetEvent(form, control, a.first, a.second);
-                continue;
-            }
-            if (!control.SetAttribute(a.first, a.second))
-                throw EToolkitError("unknown attribute " + a.first + "=" + a.second);
-        }
-    } catch (const EToolkitError &e) {
-        Fail(line.LineNumber, e.what());
+// Sets the line's attributes on the control. An error that one raises is
+// raised again with the line's number in front.
+bool Apply(TForm &form, TControl &control, const TFormDataLine &line) {
+    for (const auto &a : line.Attributes) {
+        if (a.first == "parent" || a.first == "class")
+            continue;
+        bool applied = a.first.compare(0, 2, "on") == 0 && &control != &form
+                           ? SetEvent(form, control, a.first, a.second)
+                           : control.SetAttribute(a.first, a.second) ||
+                                 Raise("unknown attribute " + a.first + "=" + a.second);
+        if (!applied || Raised())
+            return Fail(line.LineNumber, TakeRaised());
     }
+    return true;
 }
 
 } // namespace
 
-void LoadFormData(TForm &form, const std::string &resourceName) {
+bool LoadFormData(TForm &form, const std::string &resourceName) {
     std::string text;
     if (!UnpackResource(resourceName.c_str(), "FORMDATA", text))
-        throw EToolkitError("Resource " + resourceName + " not found");
-    TFormData data = ParseFormData(text);
+        return Raise("Resource " + resourceName + " not found");
+    TFormData data;
+    if (!ParseFormData(text, data))
+        return false;
 
     const TFormDataLine &own = data.Lines[0];
     form.Name = own.Name;
     form.ClassName = own.Attributes[0].second;
     form.SetCaption(own.Text);
     form.SetBounds(own.Left, own.Top, own.Width, own.Height);
-    Apply(form, form, own);
+    if (!Apply(form, form, own))
+        return false;
 
     for (size_t i = 1; i < data.Lines.size(); i++) {
         const TFormDataLine &line = data.Lines[i];
+        // A control may already raise while it is made (the licence text
+        // makes the page's window to take its size).
         TControl *control = CreateControl(form, line.Kind);
+        if (!control)
+            return false;
         form.AddComponent(control);
+        if (Raised())
+            return false;
         control->Name = line.Name;
         TWinControl *parent = &form;
         for (const auto &a : line.Attributes)
-            if (a.first == "parent")
-                parent = form.Find<TWinControl>(a.second);
+            if (a.first == "parent" && !(parent = form.Find<TWinControl>(a.second)))
+                return false;
         control->SetParent(parent);
         control->SetBounds(line.Left, line.Top, line.Width, line.Height);
         control->SetCaption(line.Text);
-        Apply(form, *control, line);
+        if (!Apply(form, *control, line))
+            return false;
     }
     for (const TFormDataText &text : data.Texts) {
         TControl *control = form.Find<TControl>(text.Name);
+        if (!control)
+            return false;
         if (!control->SetAttribute(text.Property, text.Value))
-            throw EToolkitError("Control " + text.Name + " has no text property " + text.Property);
+            return Raise("Control " + text.Name + " has no text property " + text.Property);
     }
     // The window and those of the controls exist from here on.
-    form.HandleNeeded();
+    if (!form.HandleNeeded())
+        return false;
+    for (size_t i = 1; i < data.Lines.size(); i++) {
+        TControl *control = form.Find<TControl>(data.Lines[i].Name);
+        if (control->IsWindowed() && !static_cast<TWinControl *>(control)->HandleNeeded())
+            return false;
+    }
     for (size_t i = 1; i < data.Lines.size(); i++)
-        if (auto *control = dynamic_cast<TWinControl *>(form.Find<TControl>(data.Lines[i].Name)))
-            control->HandleNeeded();
-    for (size_t i = 1; i < data.Lines.size(); i++)
-        form.Find<TControl>(data.Lines[i].Name)->Loaded();
+        if (!form.Find<TControl>(data.Lines[i].Name)->Loaded())
+            return false;
+    return true;
 }

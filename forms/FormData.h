@@ -30,9 +30,11 @@ struct TFormData {
     std::vector<TFormDataText> Texts;
 };
 
-// Parses form data; raises EToolkitError with the line number on a fault.
-TFormData ParseFormData(const std::string &source);
+// Parses form data into `data`; false when a fault raised its error
+// ("Form data line N: ...").
+bool ParseFormData(const std::string &source, TFormData &data);
 
 // Reads the FORMDATA resource of that name (stored packed, see
-// PackedResource.h) and builds the form's controls.
-void LoadFormData(TForm &form, const std::string &resourceName);
+// PackedResource.h) and builds the form's controls; false when an error was
+// raised (a missing resource, handler or control, a fault of the data).
+bool LoadFormData(TForm &form, const std::string &resourceName);

@@ -6,7 +6,7 @@
 #include <oleacc.h>
 
 #include "forms/Accessible.h"
-#include "forms/Exceptions.h"
+#include "forms/Errors.h"
 #include "forms/PackedResource.h"
 
 bool TLabel::SetAttribute(const std::string &key, const std::string &value) {
@@ -39,9 +39,10 @@ bool TLabel::AccessibleText(TAccessibleText &text) const {
     return true;
 }
 
-void TLabel::Loaded() {
+bool TLabel::Loaded() {
     IsLoaded = true;
     FitToText();
+    return true;
 }
 
 namespace {
@@ -161,7 +162,7 @@ bool TImage::SetAttribute(const std::string &key, const std::string &value) {
         return TGraphicControl::SetAttribute(key, value);
     Bitmap.Reset(LoadPackedBitmap(value.c_str()));
     if (!Bitmap.Get())
-        throw EToolkitError("Picture " + value + " not found");
+        return Raise("Picture " + value + " not found");
     return true;
 }
 

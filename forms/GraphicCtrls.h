@@ -11,6 +11,7 @@
 // its lines.
 class TLabel : public TGraphicControl {
   public:
+    CONTROL_CLASS(TGraphicControl)
     bool WordWrap = false;
     bool Transparent = false;
     bool AutoSize = true;
@@ -18,7 +19,7 @@ class TLabel : public TGraphicControl {
     using TGraphicControl::TGraphicControl;
     bool SetAttribute(const std::string &key, const std::string &value) override;
     void SetCaption(const std::string &text) override;
-    void Loaded() override;
+    bool Loaded() override;
     // Static text named by the caption as it reads.
     bool AccessibleText(TAccessibleText &text) const override;
 
@@ -36,6 +37,7 @@ enum TShapeType { stRectangle, stEllipse, stRoundRect, stRoundSquare };
 // A filled figure with a brush colour and a pen (outline) colour.
 class TShape : public TGraphicControl {
   public:
+    CONTROL_CLASS(TGraphicControl)
     TShapeType Shape;
     TColor BrushColor = clWhite;
     TColor PenColor = clBlack;
@@ -52,6 +54,7 @@ class TShape : public TGraphicControl {
 // PackedResource.h), drawn at the control's corner.
 class TImage : public TGraphicControl {
   public:
+    CONTROL_CLASS(TGraphicControl)
     using TGraphicControl::TGraphicControl;
     bool SetAttribute(const std::string &key, const std::string &value) override;
     HBITMAP Picture() const { return Bitmap.Get(); }

@@ -50,9 +50,11 @@ void TCheckBox::CreateParams(TCreateParams &params) {
     params.Style |= WS_TABSTOP | BS_AUTOCHECKBOX;
 }
 
-void TCheckBox::CreateWnd() {
-    TWinControl::CreateWnd();
+bool TCheckBox::CreateWnd() {
+    if (!TWinControl::CreateWnd())
+        return false;
     SendMessageA(Handle(), BM_SETCHECK, StartChecked ? BST_CHECKED : BST_UNCHECKED, 0);
+    return true;
 }
 
 bool TCheckBox::Checked() const {
@@ -176,8 +178,9 @@ void TScrollBox::CreateParams(TCreateParams &params) {
     params.ExStyle |= WS_EX_CLIENTEDGE | WS_EX_CONTROLPARENT;
 }
 
-void TScrollBox::Loaded() {
+bool TScrollBox::Loaded() {
     UpdateScrollBar();
+    return true;
 }
 
 int TScrollBox::Range() const {
@@ -204,7 +207,8 @@ void TScrollBox::UpdateScrollBar() {
 }
 
 void TScrollBox::SetVertPosition(int position) {
-    HandleNeeded();
+    if (!HandleNeeded())
+        return;
     RECT client;
     GetClientRect(Handle(), &client);
     int limit = std::max(0, Range() - static_cast<int>(client.bottom));

@@ -5,6 +5,7 @@
 // A standard push button. Enter presses it only when it is the default button.
 class TButton : public TWinControl {
   public:
+    CONTROL_CLASS(TWinControl)
     bool Default = false;
 
     using TWinControl::TWinControl;
@@ -19,6 +20,7 @@ class TButton : public TWinControl {
 
 class TCheckBox : public TWinControl {
   public:
+    CONTROL_CLASS(TWinControl)
     using TWinControl::TWinControl;
     bool SetAttribute(const std::string &key, const std::string &value) override;
     bool Checked() const;
@@ -26,7 +28,7 @@ class TCheckBox : public TWinControl {
 
   protected:
     void CreateParams(TCreateParams &params) override;
-    void CreateWnd() override;
+    bool CreateWnd() override;
     void CommandNotify(WORD code) override;
 
   private:
@@ -36,6 +38,7 @@ class TCheckBox : public TWinControl {
 // A one-line edit box; its text is the control's caption.
 class TEdit : public TWinControl {
   public:
+    CONTROL_CLASS(TWinControl)
     explicit TEdit(TForm *owner);
     bool SetAttribute(const std::string &key, const std::string &value) override;
     std::string Text() const { return Caption(); }
@@ -52,6 +55,7 @@ class TEdit : public TWinControl {
 // A frame around a group of controls; an optional caption at its top.
 class TGroupBox : public TWinControl {
   public:
+    CONTROL_CLASS(TWinControl)
     using TWinControl::TWinControl;
 
   protected:
@@ -62,6 +66,7 @@ class TGroupBox : public TWinControl {
 // A plain container with an optional raised bevel and a centred caption.
 class TPanel : public TWinControl {
   public:
+    CONTROL_CLASS(TWinControl)
     bool Bevel = true;
 
     using TWinControl::TWinControl;
@@ -75,9 +80,10 @@ class TPanel : public TWinControl {
 // A container that scrolls its contents vertically.
 class TScrollBox : public TWinControl {
   public:
+    CONTROL_CLASS(TWinControl)
     using TWinControl::TWinControl;
     bool SetAttribute(const std::string &key, const std::string &value) override;
-    void Loaded() override;
+    bool Loaded() override;
 
     int VertPosition() const { return Position; }
     // Moves the contents; the position is kept within the scroll range.

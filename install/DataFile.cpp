@@ -3,10 +3,15 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "win32/Links.h"
+
 namespace {
 
 // Resource type that stands for the bitmap type (RT_BITMAP).
 const uint16_t ResourceTypeBitmapAlias = 555;
+
+// The rights that let a handle change a file's data.
+const DWORD WriteAccess = GENERIC_WRITE | GENERIC_ALL | FILE_WRITE_DATA | FILE_APPEND_DATA;
 
 char *NewCString(const std::string &text) {
     char *copy = static_cast<char *>(malloc(text.size() + 1));
@@ -79,8 +84,11 @@ bool TDataFile::Open(const std::string &name, DWORD access, DWORD share, DWORD d
     Eof = false;
     Error = false;
     DeleteOnClose = deleteOnClose;
+    // A file opened for writing is never reached through a link.
     HANDLE opened =
-        CreateFileA(name.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+        access & WriteAccess
+            ? CreateFileNoLink(name.c_str(), access, share, disposition, FILE_ATTRIBUTE_NORMAL)
+            : CreateFileA(name.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (opened == INVALID_HANDLE_VALUE) {
         return false;
     }

@@ -50,7 +50,8 @@ class TDataFile {
     // may not have reached the disk.
     bool Close();
 
-    // dfkFile: CreateFileA(name, access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL).
+    // dfkFile: CreateFileA(name, access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL);
+    // for writing, without following a link and refusing one (CreateFileNoLink).
     // dfkResource: the resource resourceId (or resourceName when the id is
     // 0xFFFF) of type resourceType (555 stands for bitmaps) in this module;
     // the name is not used. True when the file or resource is open.

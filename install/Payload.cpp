@@ -62,8 +62,12 @@ const char *SelectorFolder(int selector) {
     }
 }
 
-void CreateSubfolder(const char *name) {
-    CreateFolder(InstallDir + "\\" + name);
+// Creates a subfolder of InstallDir (a link or a file there stays as it is)
+// and returns its path.
+std::string CreateSubfolder(const char *name) {
+    const std::string path = InstallDir + "\\" + name;
+    CreateFolder(path);
+    return path;
 }
 
 } // namespace
@@ -111,24 +115,31 @@ bool ExtractPayloadFile(const char *name, uint16_t id, int selector, uint16_t ty
                                     folder + "\\" + name) == zrOk;
 }
 
+// The install folder and each subfolder that receives files are pinned
+// before the first file goes in and stay pinned until the extraction ends, so
+// that no file is ever written through a link put in their place.
 bool ExtractPayload() {
+    TFolderPin installFolder(InstallDir);
+    if (!installFolder.Valid()) {
+        return false;
+    }
     CreateSubfolder("InBox");
     CreateSubfolder("OutBox");
-    CreateSubfolder("Images");
+    TFolderPin images(CreateSubfolder("Images"));
 
     PayloadTotalBytes = PayloadTotalSize();
     PayloadDoneBytes = 0;
     ExtractStartTick = SetupTickCount();
 
-    if (!ExtractTable(ImageTable)) {
+    if (!images.Valid() || !ExtractTable(ImageTable)) {
         return false;
     }
-    CreateSubfolder("Shapes");
-    if (!ExtractTable(ShapeTable)) {
+    TFolderPin shapes(CreateSubfolder("Shapes"));
+    if (!shapes.Valid() || !ExtractTable(ShapeTable)) {
         return false;
     }
-    CreateSubfolder("Compositions");
-    if (!ExtractTable(CompositionTable)) {
+    TFolderPin compositions(CreateSubfolder("Compositions"));
+    if (!compositions.Valid() || !ExtractTable(CompositionTable)) {
         return false;
     }
     CreateSubfolder("Music");

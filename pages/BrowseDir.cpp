@@ -19,8 +19,8 @@ const THandlerRow TBrowseDirA::HandlerTable[] = {
 FORM_CONTROLS(TBrowseDirA, DriveComboBox1, DirectoryListBox1, Label1, Label2, CurrentFolder, Ok, Cancel)
 
 TBrowseDirA::TBrowseDirA(TForm *owner) : TForm(owner) {
-    LoadForm("BrowseDirA", HandlerTable);
-    PlacePage(*this, WizardPagePlace);
+    if (LoadForm("BrowseDirA", HandlerTable))
+        PlacePage(*this, WizardPagePlace);
 }
 
 void TBrowseDirA::FormCreate(TObject *) {

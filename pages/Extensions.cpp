@@ -13,7 +13,9 @@ namespace {
 
 // The association step's view of the boxes: those of the current page.
 bool CurrentPageTicks(const char *boxName) {
-    return ExtensionsA && ExtensionsA->Find<TCheckBox>(boxName)->Checked();
+    // The boxes are the page's bound fields: the page exists only with them.
+    TCheckBox *box = ExtensionsA ? ExtensionsA->Find<TCheckBox>(boxName) : nullptr;
+    return box && box->Checked();
 }
 
 } // namespace
@@ -28,8 +30,8 @@ FORM_CONTROLS(TExtensionsA, GroupBox1, jpg, png, bmp, mp3, m3u, ra, CancelButton
               SetButton, Panel1, Image1, BackButton)
 
 TExtensionsA::TExtensionsA(TForm *owner) : TWizardPage(owner) {
-    LoadPage("ExtensionsA", HandlerTable);
-    TypeBoxTicked = CurrentPageTicks;
+    if (LoadPage("ExtensionsA", HandlerTable))
+        TypeBoxTicked = CurrentPageTicks;
 }
 
 void TExtensionsA::FormCreate(TObject *) {
@@ -37,8 +39,8 @@ void TExtensionsA::FormCreate(TObject *) {
 }
 
 void TExtensionsA::SetButtonClick(TObject *) {
-    Application->CreateForm(PathConfirmA);
-    LeavePage();
+    if (Application->CreateForm(PathConfirmA))
+        LeavePage();
 }
 
 void TExtensionsA::BackButtonClick(TObject *) {

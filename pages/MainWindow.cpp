@@ -87,7 +87,8 @@ void TForm1::FormActivate(TObject *) {
 }
 
 void TForm1::NextClick(TObject *) {
-    Application->CreateForm(Form3);
+    if (!Application->CreateForm(Form3))
+        return;
     Next->SetVisible(false);
     Cancel->SetVisible(false);
 }

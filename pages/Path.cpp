@@ -30,7 +30,8 @@ void TPathA::FormCreate(TObject *) {
 }
 
 void TPathA::BrowseClick(TObject *) {
-    Construct<TBrowseDirA>(this)->ShowModal();
+    if (TFormPtr<TBrowseDirA> browser = Construct<TBrowseDirA>(this))
+        browser->ShowModal();
 }
 
 void TPathA::OkClick(TObject *) {
@@ -47,8 +48,8 @@ void TPathA::OkClick(TObject *) {
         ShowSetupMessage("Program can not be installed on drive 'a:'", "", Handle());
         return;
     }
-    Application->CreateForm(ExtensionsA);
-    LeavePage();
+    if (Application->CreateForm(ExtensionsA))
+        LeavePage();
 }
 
 void TPathA::ExitSetupClick(TObject *) {

@@ -137,7 +137,8 @@ FORM_CONTROLS(TPathConfirmA, Shape1, Shape2, Shape3, Label1, Label3, ActualPathE
               Back, ExitSetup)
 
 TPathConfirmA::TPathConfirmA(TForm *owner) : TWizardPage(owner) {
-    LoadPage("PathConfirmA", HandlerTable);
+    if (!LoadPage("PathConfirmA", HandlerTable))
+        return;
     ProgressCanvas.reset(new TControlCanvas(ProgressPanel->Handle()));
     ProgressBitmap.reset(new TBitmap);
     ProgressBitmap->SetSize(ProgressPanel->Width(), ProgressPanel->Height());
@@ -159,6 +160,17 @@ std::string TPathConfirmA::NormalizePath(const std::string &path) {
     if (tail == ProductName)
         return s;
     return s + "\\" + ProductName;
+}
+
+std::string TPathConfirmA::InstallDirFor(const std::string &text) {
+    const std::string normal = NormalizePath(text);
+    DWORD size = GetFullPathNameA(normal.c_str(), 0, nullptr, nullptr);
+    if (size == 0)
+        return std::string();
+    std::string full(size, '\0');
+    DWORD length = GetFullPathNameA(normal.c_str(), size, &full[0], nullptr);
+    full.resize(length < size ? length : 0);
+    return full;
 }
 
 void TPathConfirmA::FormCreate(TObject *) {
@@ -205,9 +217,9 @@ void TPathConfirmA::FinishClick(TObject *) {
     if (InstallRunning || InstallSucceeded)
         return;
     TInstallRun run;
-    InstallDir = NormalizePath(ActualPathEdit->Text());
+    InstallDir = InstallDirFor(ActualPathEdit->Text());
     TInstallDirBuffer buffer(InstallDir);
-    if (!InstallPathsFit(InstallDir)) {
+    if (InstallDir.empty() || !InstallPathsFit(InstallDir)) {
         buffer.Free();
         ShowFailurePage();
         return;
@@ -215,15 +227,24 @@ void TPathConfirmA::FinishClick(TObject *) {
 
     RemoveFolder(InstallDir, nullptr, false);
     // The steps run in this order; the first that fails ends the install.
-    bool done = CreateFolder(InstallDir) && Form4 && Form4->LicenseText1->SaveToFile() && ExtractPayload() &&
-                SetFileExtensions(Handle()) && CreateShortcuts();
+    // The install folder stays pinned from its creation on, so that nothing
+    // is written through a link put in its place.
+    TFolderPin installFolder;
+    bool done = CreateInstallFolder(InstallDir, installFolder) && Form4 &&
+                Form4->LicenseText1->SaveToFile() && ExtractPayload() && SetFileExtensions(Handle()) &&
+                CreateShortcuts();
     if (!done) {
         buffer.Free();
-        ShowFailurePage();
+        // An error that a step raised (the licence's file stream) ends the
+        // click where it is, for the exception display; a step that failed
+        // opens the failure page.
+        if (!Raised())
+            ShowFailurePage();
         return;
     }
     InstallSucceeded = true;
-    ShowSuccessPage(this);
+    if (!ShowSuccessPage(this))
+        return;
     CheckDirectDraw(Handle());
     buffer.Free();
     QuitSetup();

@@ -35,6 +35,11 @@ class TPathConfirmA : public TWizardPage {
     // and one trailing backslash, ending in "Vantorelle" (appended when the
     // text does not already end in it).
     static std::string NormalizePath(const std::string &path);
+    // InstallDir for the folder text on the page: NormalizePath's folder as a
+    // full path (GetFullPathNameA), so that the commands and shortcuts that
+    // name it mean one place whatever the current drive of the program that
+    // reads them. Empty when it cannot be made full.
+    static std::string InstallDirFor(const std::string &text);
 
     void FormCreate(TObject *sender);
     void FormPaint(TObject *sender);

@@ -15,8 +15,8 @@ const THandlerRow TForm2::HandlerTable[] = {
 FORM_CONTROLS(TForm2, Label1, Label2, Button1)
 
 TForm2::TForm2(TForm *owner) : TForm(owner) {
-    LoadForm("Form2", HandlerTable);
-    PlacePage(*this, FailurePagePlace);
+    if (LoadForm("Form2", HandlerTable))
+        PlacePage(*this, FailurePagePlace);
 }
 
 void TForm2::FormCreate(TObject *) {

@@ -30,8 +30,8 @@ void TForm3::FormCreate(TObject *) {
 }
 
 void TForm3::Button1Click(TObject *) {
-    Application->CreateForm(Form4);
-    LeavePage();
+    if (Application->CreateForm(Form4))
+        LeavePage();
 }
 
 void TForm3::Button2Click(TObject *) {

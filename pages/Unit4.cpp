@@ -31,8 +31,8 @@ void TForm4::FormCreate(TObject *) {
 }
 
 void TForm4::Button1Click(TObject *) {
-    Application->CreateForm(PathA);
-    LeavePage();
+    if (Application->CreateForm(PathA))
+        LeavePage();
 }
 
 void TForm4::Button2Click(TObject *) {

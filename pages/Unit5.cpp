@@ -11,8 +11,8 @@ const THandlerRow TForm5::HandlerTable[] = {
 FORM_CONTROLS(TForm5, Label1, Label2, Label3, Label4, Label5, Label6, Button1)
 
 TForm5::TForm5(TForm *owner) : TForm(owner) {
-    LoadForm("Form5", HandlerTable);
-    PlacePage(*this, SuccessPagePlace);
+    if (LoadForm("Form5", HandlerTable))
+        PlacePage(*this, SuccessPagePlace);
 }
 
 void TForm5::FormCreate(TObject *) {

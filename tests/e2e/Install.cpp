@@ -424,6 +424,110 @@ TEST_F(Install, WithoutDirectDrawTheNoteFollowsTheSuccessPageOnce) {
     EXPECT_EQ(0u, setup.WaitExit());
 }
 
+// How another user may have prepared the install folder before an
+// administrator installs: the folder itself a link to a folder elsewhere, its
+// Images subfolder such a link, or entries whose names the ANSI code page
+// turns into paths out of it (fullwidth forms of "..\..\..\rel-outside\..."
+// and "C:\rel-outside\...").
+enum class Prepared { LinkedFolder, LinkedImages, ConvertedNames };
+
+class PreparedFolder : public Install, public ::testing::WithParamInterface<Prepared> {
+  protected:
+    const std::string parent = "C:\\E2E Prepared", dir = parent + "\\Vantorelle", outside = "C:\\rel-outside";
+    void SetUp() override {
+        Install::SetUp();
+        RemoveTree(parent);
+        RemoveTree(outside);
+    }
+    void TearDown() override {
+        RemoveTree(parent);
+        RemoveTree(outside);
+        Install::TearDown();
+    }
+};
+
+// Whatever the folder holds, the install changes nothing outside it, byte for
+// byte: a link where it must write ends it on the failure page, with nothing
+// written through the link; names that only look like paths are cleared as
+// the names they are, and the install succeeds.
+TEST_P(PreparedFolder, NothingOutsideTheFolderChanges) {
+    ASSERT_TRUE(MakeFolders(outside + "\\bf-victim\\Sub"));
+    WriteText(outside + "\\bf-victim\\keep.txt", "kept");
+    WriteText(outside + "\\bf-victim\\Sub\\deep.txt", "deep");
+    WriteText(outside + "\\bf-file.txt", "a file of someone else's");
+    WriteText(outside + "\\Vantorelle.exe", "not the program");
+    std::string image;
+    for (const ManifestRow &file : Manifest())
+        if (image.empty() && file.folder == "Images")
+            image = file.name;
+    WriteText(outside + "\\" + image, "someone else's picture");
+    const auto sentinels = Tree(outside);
+    ASSERT_EQ(7u, sentinels.size());
+
+    ASSERT_TRUE(MakeFolders(parent));
+    if (GetParam() == Prepared::LinkedFolder) {
+        ASSERT_TRUE(MakeLink(dir, outside));
+    } else {
+        ASSERT_TRUE(MakeFolders(dir));
+        WriteText(dir + "\\stale.txt", "stale");
+    }
+    if (GetParam() == Prepared::LinkedImages) {
+        ASSERT_TRUE(MakeLink(dir + "\\Images", outside));
+    }
+    if (GetParam() == Prepared::ConvertedNames) {
+        ASSERT_EQ(1252u, GetACP()) << "the converted names need code page 1252";
+        auto fullwidth = [](const std::string &name) {
+            std::wstring wide;
+            for (char c : name)
+                wide += c > ' ' && c <= '~' ? wchar_t(c - ' ' + 0xFF00) : wchar_t(c);
+            return wide;
+        };
+        const std::wstring in = LongPath(dir) + L"\\";
+        ASSERT_TRUE(
+            CreateDirectoryW((in + fullwidth("..\\..\\..\\rel-outside\\bf-victim")).c_str(), nullptr));
+        TKernelHandle file(CreateFileW((in + fullwidth("C:\\rel-outside\\bf-file.txt")).c_str(),
+                                       GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+        ASSERT_TRUE(file.Valid());
+    }
+
+    HWND confirmation = WalkToConfirmation(parent);
+    ASSERT_TRUE(confirmation);
+    ASSERT_EQ(dir, GetText(FindChild(confirmation, "Edit")));
+    if (GetParam() == Prepared::ConvertedNames) {
+        EXPECT_EQ(0u, FinishAndConfirm(confirmation));
+        ExpectTree(dir);
+        ExpectShortcuts(dir);
+    } else {
+        Click(Button(confirmation, "&Finish"));
+        // The install ends on one of the two pages; what it wrote on its way
+        // to the wrong one is compared below all the same.
+        HWND failure = nullptr, success = nullptr;
+        WaitFor([&] { return (failure = setup.FindPage("TForm2")) || (success = setup.FindPage("TForm5")); },
+                60000);
+        EXPECT_TRUE(failure && !success) << "a link where the install writes ends it on the failure page";
+        EXPECT_TRUE(Answers(failure ? failure : success));
+        EXPECT_FALSE(KeyExists(".cmp"));
+        EXPECT_FALSE(Exists(StartMenuFolder()));
+        Click(Button(failure ? failure : success, "OK"));
+        EXPECT_EQ(0u, setup.WaitExit(20000));
+    }
+    EXPECT_EQ("", TreeChanges(sentinels, Tree(outside))) << "outside the install folder";
+}
+
+std::ostream &operator<<(std::ostream &out, Prepared prepared) {
+    const char *const names[] = {"LinkedFolder", "LinkedImages", "ConvertedNames"};
+    return out << names[int(prepared)];
+}
+
+std::string PreparedName(const ::testing::TestParamInfo<Prepared> &info) {
+    return (std::ostringstream() << info.param).str();
+}
+
+INSTANTIATE_TEST_SUITE_P(Install, PreparedFolder,
+                         ::testing::Values(Prepared::LinkedFolder, Prepared::LinkedImages,
+                                           Prepared::ConvertedNames),
+                         PreparedName);
+
 // Files named like system DLLs beside Setup.exe, as a folder of downloads may
 // hold them, are never loaded, through a whole install: every module the
 // loader trace shows taken from Setup.exe's folder is one that Wine binds

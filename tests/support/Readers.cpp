@@ -94,7 +94,112 @@ int CountEntries(const std::string &folder) {
     return ListFolder(folder, names) ? static_cast<int>(names.size()) : -1;
 }
 
+std::map<std::string, std::string> Tree(const std::string &folder) {
+    std::map<std::string, std::string> tree;
+    std::vector<std::string> names;
+    ListFolder(folder, names);
+    for (const std::string &name : names) {
+        const std::string path = folder + "\\" + name;
+        if (DirectoryExists(path)) {
+            tree[name + "\\"] = "";
+            for (const auto &below : Tree(path))
+                tree[name + "\\" + below.first] = below.second;
+        } else {
+            tree[name] = FileText(path);
+        }
+    }
+    return tree;
+}
+
+std::string TreeChanges(const std::map<std::string, std::string> &before,
+                        const std::map<std::string, std::string> &after) {
+    std::string changes;
+    auto note = [&](const char *what, const std::string &name) {
+        changes += (changes.empty() ? "" : ", ") + std::string(what) + " " + name;
+    };
+    for (const auto &entry : before) {
+        auto now = after.find(entry.first);
+        if (now == after.end())
+            note("removed", entry.first);
+        else if (now->second != entry.second)
+            note("changed", entry.first);
+    }
+    for (const auto &entry : after)
+        if (!before.count(entry.first))
+            note("added", entry.first);
+    return changes;
+}
+
+namespace {
+
+// The Unix name of a Windows path (wine_get_unix_file_name), quoted for a
+// command line; empty outside Wine.
+std::string UnixName(const std::wstring &path) {
+    typedef char *(CDECL * TUnixFileName)(LPCWSTR);
+    auto unixFileName = reinterpret_cast<TUnixFileName>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    char *name = unixFileName ? unixFileName(path.c_str()) : nullptr;
+    if (!name)
+        return "";
+    std::string quoted = "\"" + std::string(name) + "\"";
+    HeapFree(GetProcessHeap(), 0, name);
+    return quoted;
+}
+
+// Runs a program of the Unix side (Wine starts those too), then waits until
+// `done` holds: the process handle that Wine gives for it tells nothing.
+template <class Done> bool RunUnix(const std::string &program, const std::string &arguments, Done done) {
+    std::string command = program + " " + arguments;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process;
+    if (!CreateProcessA(("Z:" + program).c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+        return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    for (int i = 0; i < 1000 && !done(); i++)
+        Sleep(10);
+    return done();
+}
+
+void RemoveWideLink(const std::wstring &link) {
+    auto gone = [&] { return GetFileAttributesW(link.c_str()) == INVALID_FILE_ATTRIBUTES; };
+    if (!gone())
+        RunUnix("/bin/rm", "-f " + UnixName(link), gone);
+}
+
+// Removes every link at or below the path, by the names the system holds.
+void RemoveLinksBelow(const std::wstring &path) {
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return;
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
+        return RemoveWideLink(path);
+    WIN32_FIND_DATAW found;
+    TFindHandle search(FindFirstFileW((path + L"\\*").c_str(), &found));
+    if (!search.Valid())
+        return;
+    do {
+        if (lstrcmpW(found.cFileName, L".") != 0 && lstrcmpW(found.cFileName, L"..") != 0)
+            RemoveLinksBelow(path + L"\\" + found.cFileName);
+    } while (FindNextFileW(search.Get(), &found));
+}
+
+} // namespace
+
+bool MakeLink(const std::string &link, const std::string &target) {
+    return RunUnix("/bin/ln", "-s " + UnixName(LongPath(target)) + " " + UnixName(LongPath(link)),
+                   [&] { return Exists(link); });
+}
+
+void RemoveLink(const std::string &link) {
+    RemoveWideLink(LongPath(link));
+}
+
 void RemoveTree(const std::string &path) {
+    // The links first: the library's walk would follow them out of the tree.
+    RemoveLinksBelow(LongPath(path));
     std::error_code ignored;
     std::filesystem::remove_all(path, ignored);
 }

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <map>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -44,6 +45,22 @@ int CountEntries(const std::string &folder);
 
 // Removes a file or a folder with everything in it; a missing one is fine.
 void RemoveTree(const std::string &path);
+
+// Every folder and file below `folder`, by its path there (a folder's ends in
+// a backslash), with its bytes: a tree that must come out byte for byte the
+// same is compared before and after.
+std::map<std::string, std::string> Tree(const std::string &folder);
+// What differs between two trees, as "removed X, added Y, changed Z"; empty
+// when they are the same.
+std::string TreeChanges(const std::map<std::string, std::string> &before,
+                        const std::map<std::string, std::string> &after);
+
+// Makes `link` a symbolic link to `target` (Windows paths), which is what
+// Wine shows of a junction: a folder link reports FILE_ATTRIBUTE_REPARSE_POINT.
+// Made from the Unix side, as Wine's CreateSymbolicLinkW makes none. True
+// when the link is there afterwards. RemoveLink removes the link alone.
+bool MakeLink(const std::string &link, const std::string &target);
+void RemoveLink(const std::string &link);
 
 // ------------------------------------------------------------ the manifest
 

@@ -24,10 +24,13 @@ class TTempFolder {
     TTempFolder() {
         char temp[MAX_PATH], name[MAX_PATH];
         GetTempPathA(MAX_PATH, temp);
+        // Wine hands out the same process ids run after run: a name that is
+        // taken is never reused.
         static int counter = 0;
-        snprintf(name, sizeof name, "%svtest-%lu-%d", temp, GetCurrentProcessId(), ++counter);
+        do {
+            snprintf(name, sizeof name, "%svtest-%lu-%d", temp, GetCurrentProcessId(), ++counter);
+        } while (!CreateDirectoryA(name, nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
         path_ = name;
-        CreateDirectoryA(path_.c_str(), nullptr);
     }
     ~TTempFolder() { readers::RemoveTree(path_); }
     const std::string &Path() const { return path_; }

@@ -1,11 +1,14 @@
-// The form layer: a page's window goes before its object, the packed
-// picture and the numbers of the form data.
+// The form layer: a page's window goes before its object, its errors reach
+// the exception display and end the handler, the packed picture and the
+// numbers of the form data.
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 
+#include "MessageBoxWatcher.h"
 #include "forms/Application.h"
-#include "forms/Exceptions.h"
+#include "forms/Errors.h"
 #include "forms/Form.h"
 #include "forms/GraphicCtrls.h"
 #include "forms/PackedResource.h"
@@ -45,11 +48,86 @@ class TWatchedPage : public TForm {
     HWND &WindowAtEnd;
 };
 
+// A page whose window runs the test's handler on WM_APP, through the window
+// procedure as every handler of a page runs.
+class THandlerHost : public TForm {
+  public:
+    std::function<void()> Handler;
+    THandlerHost() : TForm(nullptr) { ClassName = "THandlerHost"; }
+
+  protected:
+    bool MessageHook(UINT message, WPARAM, LPARAM, LRESULT &) override {
+        if (message != WM_APP)
+            return false;
+        Handler();
+        return true;
+    }
+};
+
+// The failure page's form data, loaded by a page that has none of its handlers.
+class TNoHandlersPage : public TForm {
+  public:
+    explicit TNoHandlersPage(TForm *owner) : TForm(owner) {
+        static const THandlerRow none[] = {{}};
+        LoadForm("Form2", none);
+    }
+};
+
+// A page to be shown whose window cannot be made: its class is nowhere.
+class TNoWindowPage : public TForm {
+  public:
+    explicit TNoWindowPage(TForm *owner) : TForm(owner) { IsVisible = true; }
+
+  protected:
+    void CreateParams(TCreateParams &params) override {
+        TForm::CreateParams(params);
+        params.ClassName = "TNoSuchWindowClass";
+        params.Standard = true;
+    }
+};
+
 class Form : public ::testing::Test {
   protected:
     void SetUp() override { application.Initialize(); }
+
+    // Runs the handler as a page's event handler; the texts that the
+    // exception display showed meanwhile.
+    std::vector<std::string> ShownBy(const std::function<void()> &handler) {
+        MessageBoxWatcher watcher;
+        TFormPtr<THandlerHost> host(new THandlerHost);
+        host->Handler = handler;
+        host->HandleNeeded();
+        SendMessageA(host->Handle(), WM_APP, 0, 0);
+        return watcher.Texts();
+    }
+
     TApplication application;
 };
+
+// A page that raises while it is made: the error's text reaches the exception
+// display and the handler that made it stops there. Form data: the page is
+// gone again and its reference null; a window: the page stays unshown.
+TEST_F(Form, AnErrorRaisedByANewPageEndsTheHandlerAtTheDisplay) {
+    TNoHandlersPage *faulty = nullptr;
+    bool after = false;
+    EXPECT_EQ(std::vector<std::string>{"Form data line 2: Handler FormCreate not found in form Form2."},
+              ShownBy([&] {
+                  if (application.CreateForm(faulty))
+                      after = true;
+              }));
+    EXPECT_FALSE(after) << "the handler went on after the form data's error";
+    EXPECT_EQ(nullptr, faulty);
+
+    TNoWindowPage *unmade = nullptr;
+    EXPECT_EQ(std::vector<std::string>{"Error creating window."}, ShownBy([&] {
+                  if (application.CreateForm(unmade))
+                      after = true;
+              }));
+    EXPECT_FALSE(after) << "the handler went on after the window's error";
+    ASSERT_NE(nullptr, unmade);
+    EXPECT_FALSE(unmade->HandleAllocated());
+    EXPECT_FALSE(Raised()) << "each error is shown once";
+}
 
 // Whether its owner frees it or it releases itself, a page sees its window's
 // destruction while it is whole, and its destructor finds no window left.
@@ -109,12 +187,8 @@ TEST(NumberAttributes, TakeWholeIntsAndRefuseTheRest) {
     ASSERT_TRUE(label.SetAttribute("fontheight", "-13"));
     EXPECT_EQ(-13, label.Font.Height);
     for (const char *bad : {"", "x", "12abc", "99999999999"}) {
-        try {
-            label.SetAttribute("tab", bad);
-            ADD_FAILURE() << "'" << bad << "' was taken";
-        } catch (const EToolkitError &e) {
-            EXPECT_STREQ("bad value", e.what()) << bad;
-        }
+        EXPECT_FALSE(label.SetAttribute("tab", bad)) << "'" << bad << "' was taken";
+        EXPECT_EQ("bad value", TakeRaised()) << bad;
     }
 }
 

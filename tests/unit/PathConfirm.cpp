@@ -12,6 +12,7 @@
 #include "install/InstallState.h"
 #include "pages/PathConfirm.h"
 #include "support/Readers.h"
+#include "win32/CurrentDirectory.h"
 #include "win32/Com.h"
 
 namespace {
@@ -28,6 +29,17 @@ TEST(NormalizePath, EndsInTheProductNameOnce) {
     // Normalising twice changes nothing more.
     EXPECT_EQ("C:\\Games\\Vantorelle",
               TPathConfirmA::NormalizePath(TPathConfirmA::NormalizePath("C:\\Games")));
+}
+
+// The install folder is a full path whatever the folder text: the empty text
+// that the browser gives for drive a is the current drive's \Vantorelle.
+TEST(NormalizePath, InstallDirIsTheFullPath) {
+    TCurrentDirectoryKeeper keeper;
+    ASSERT_TRUE(SetCurrentDirectoryA("C:\\windows"));
+    EXPECT_EQ("C:\\Vantorelle", TPathConfirmA::InstallDirFor(""));
+    EXPECT_EQ("C:\\Program Files\\Vantorelle", TPathConfirmA::InstallDirFor("C:\\Program Files\\"));
+    EXPECT_EQ("C:\\Apps\\Vantorelle", TPathConfirmA::InstallDirFor("C:\\Games\\..\\Apps"));
+    EXPECT_EQ("C:\\windows\\Games\\Vantorelle", TPathConfirmA::InstallDirFor("Games"));
 }
 
 // ------------------------------------------------------------------ gauge

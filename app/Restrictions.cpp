@@ -1,4 +1,4 @@
-#include "app/DllSearch.h"
+#include "app/Restrictions.h"
 
 namespace {
 
@@ -32,4 +32,15 @@ void RestrictDllSearch() {
 TSystemDlls::TSystemDlls() {
     for (int i = 0; i < Count; ++i)
         Modules[i].Reset(LoadSystemLibrary(Names[i]));
+}
+
+bool EnforceRedirectionTrust(TSetMitigationPolicy set) {
+    PROCESS_MITIGATION_REDIRECTION_TRUST_POLICY policy = {};
+    policy.EnforceRedirectionTrust = 1;
+    return set && set(ProcessRedirectionTrustPolicy, &policy, sizeof policy);
+}
+
+void RestrictRedirection() {
+    EnforceRedirectionTrust(
+        ProcAddress<TSetMitigationPolicy>(GetModuleHandleA("kernel32.dll"), "SetProcessMitigationPolicy"));
 }
