@@ -100,8 +100,10 @@ void __throw_out_of_range_fmt(const char *format, ...) {
 // instantiated in the library even for C++20: the in-place path of replace,
 // which assign, insert and replace take when the new text overlaps the old.
 // Its one copy there lives in the object that instantiates the whole of
-// std::string for C++17 (about 30 KB of code and unwind tables). Instantiated
-// here from the library's own header, it keeps that object out of the link.
+// std::string for C++17, whose members throw: linked, that object brings the
+// unwinder and the library's exception support, about 150 KB in all.
+// Instantiated here from the library's own header, the member keeps that
+// object out of the link.
 #if defined(_GLIBCXX_RELEASE) && _GLIBCXX_RELEASE >= 13 && _GLIBCXX_USE_CXX11_ABI
 template void std::string::_M_replace_cold(char *, size_type, const char *, size_type, size_type);
 #endif
