@@ -440,19 +440,21 @@ void SetupProcess::Kill() {
     }
 }
 
-// Wine 10 now and then reads the whole screen back black for a moment, from
-// a fresh thread as from one that read it a moment before. The pages cover
-// the desktop with colour, so a read without one lit pixel is no picture of
-// them: it is taken again, for up to two seconds.
+// Under Wine a read of the whole screen now and then comes back black for a
+// moment (seen on Wine 10 more often than on Wine 8), from a fresh thread as
+// from one that read it a moment before. The pages cover the desktop with
+// colour, so a read without one lit pixel is no picture of them: it is taken
+// again, every 200 ms for up to three seconds.
 Picture SetupProcess::Capture() const {
     Picture picture;
-    WaitFor(
-        [&] {
-            picture = CaptureOnce();
-            return std::any_of(picture.pixels.begin(), picture.pixels.end(),
-                               [](uint32_t pixel) { return pixel != 0; });
-        },
-        2000);
+    for (int attempt = 0; attempt < 15; ++attempt) {
+        if (attempt > 0)
+            Sleep(200);
+        picture = CaptureOnce();
+        if (std::any_of(picture.pixels.begin(), picture.pixels.end(),
+                        [](uint32_t pixel) { return pixel != 0; }))
+            break;
+    }
     return picture;
 }
 
