@@ -39,19 +39,42 @@ void TCanvas::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4
     });
 }
 
-void TCanvas::TextOut(int x, int y, const std::string &text) {
+template <class F> void TCanvas::WithFont(F use) {
     HDC dc = Handle();
     if (!dc)
         return;
     TGdiObject font(Font.Create());
     TSelectObject selectFont(dc, font.Get());
-    int oldMode = SetBkMode(dc, OPAQUE);
-    COLORREF oldBack = SetBkColor(dc, ColorToRGB(BrushColor));
-    COLORREF oldText = SetTextColor(dc, ColorToRGB(Font.Color));
-    ::TextOutA(dc, x, y, text.c_str(), static_cast<int>(text.size()));
-    SetTextColor(dc, oldText);
-    SetBkColor(dc, oldBack);
-    SetBkMode(dc, oldMode);
+    use(dc);
+}
+
+template <class F> void TCanvas::WithText(const std::string &text, TTextFill fill, F draw) {
+    if (text.empty())
+        return;
+    WithFont([&](HDC dc) {
+        int oldMode = SetBkMode(dc, fill == tfBrush ? OPAQUE : TRANSPARENT);
+        COLORREF oldBack = SetBkColor(dc, ColorToRGB(BrushColor));
+        COLORREF oldText = SetTextColor(dc, ColorToRGB(Font.Color));
+        draw(dc, static_cast<int>(text.size()));
+        SetTextColor(dc, oldText);
+        SetBkColor(dc, oldBack);
+        SetBkMode(dc, oldMode);
+    });
+}
+
+void TCanvas::TextOut(int x, int y, const std::string &text) {
+    WithText(text, tfBrush, [&](HDC dc, int length) { ::TextOutA(dc, x, y, text.c_str(), length); });
+}
+
+void TCanvas::TextRect(const RECT &rect, const std::string &text, UINT flags, TTextFill fill) {
+    RECT box = rect;
+    WithText(text, fill, [&](HDC dc, int length) { DrawTextA(dc, text.c_str(), length, &box, flags); });
+}
+
+int TCanvas::TextHeight() {
+    TEXTMETRICA metrics = {};
+    WithFont([&](HDC dc) { GetTextMetricsA(dc, &metrics); });
+    return metrics.tmHeight;
 }
 
 void TCanvas::CopyRect(const RECT &dest, TCanvas &source, const RECT &sourceRect) {

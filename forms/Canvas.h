@@ -6,6 +6,10 @@
 
 #include "forms/Graphics.h"
 
+// What a text's cells show around its strokes: what was drawn there before,
+// or the canvas's brush colour.
+enum TTextFill { tfClear, tfBrush };
+
 // A drawing surface over a device context. Brush, pen and font are plain
 // attributes; each drawing call selects GDI objects for them and puts the old
 // ones back before it returns.
@@ -32,8 +36,14 @@ class TCanvas {
     // Counterclockwise from the radial through (x3, y3) to the one through
     // (x4, y4); equal points draw the whole ellipse.
     void Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
-    // Text drawn opaque on the brush colour.
+    // The text calls draw in Font, in the font's colour; they draw nothing
+    // for an empty text. TextOut's text starts at (x, y), its cells filled
+    // with the brush colour.
     void TextOut(int x, int y, const std::string &text);
+    // The text laid out in rect by DrawText's flags (DT_...).
+    void TextRect(const RECT &rect, const std::string &text, UINT flags, TTextFill fill = tfClear);
+    // The height of a line of text in Font.
+    int TextHeight();
     // Copies source's rectangle onto dest with CopyMode.
     void CopyRect(const RECT &dest, TCanvas &source, const RECT &sourceRect);
 
@@ -43,6 +53,8 @@ class TCanvas {
   private:
     friend class TBitmap;
     template <class F> void WithBrushAndPen(F draw);
+    template <class F> void WithFont(F use);
+    template <class F> void WithText(const std::string &text, TTextFill fill, F draw);
 };
 
 // A canvas that draws straight onto a window's client area. It takes the
