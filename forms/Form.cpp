@@ -26,7 +26,6 @@ TForm::TForm(TForm *owner) : TWinControl(nullptr), OwnerPage(owner) {
 TForm::~TForm() {
     if (Application)
         Application->RemoveForm(this);
-    FormCanvas.reset();
     if (HWND window = Handle()) {
         // Only for a form deleted without Free. The children's windows go
         // with the form's window.
@@ -294,8 +293,6 @@ void TForm::Release() {
 }
 
 void TForm::Free() {
-    // The canvas holds a device context of the window.
-    FormCanvas.reset();
     if (HWND window = Handle())
         DestroyWindow(window);
     delete this;

@@ -110,7 +110,8 @@ class TForm : public TWinControl {
     void SetWindowState(TWindowState state);
     void SetBounds(int left, int top, int width, int height) override;
 
-    // The page's drawing surface (its window's device context).
+    // The page's drawing surface: its window's client area, the window made
+    // first.
     TCanvas &Canvas();
 
     // A control of the form data by name; null, and an error raised, when it

@@ -24,7 +24,7 @@ TForm3::TForm3(TForm *owner) : TWizardPage(owner) {
 }
 
 void TForm3::FormCreate(TObject *) {
-    if (GetDeviceCaps(Canvas().Handle(), BITSPIXEL) <= 8)
+    if (Canvas().DeviceCaps(BITSPIXEL) <= 8)
         Shape8->SetBrushColor(LowColorPurple);
     ScalePage();
 }
