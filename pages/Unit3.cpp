@@ -11,7 +11,7 @@ TForm3 *Form3 = nullptr;
 const THandlerRow TForm3::HandlerTable[] = {
     FORM_HANDLER(TForm3, FormCreate),
     FORM_HANDLER(TForm3, Button1Click),
-    FORM_HANDLER(TForm3, Button2Click),
+    FORM_HANDLER_AS(TForm3, Button2Click, CloseClick),
     FORM_HANDLER(TForm3, FormClose),
     {},
 };
@@ -32,10 +32,6 @@ void TForm3::FormCreate(TObject *) {
 void TForm3::Button1Click(TObject *) {
     if (Application->CreateForm(Form4))
         LeavePage();
-}
-
-void TForm3::Button2Click(TObject *) {
-    Close();
 }
 
 void TForm3::FormClose(TObject *, TCloseAction &action) {
