@@ -17,18 +17,13 @@
 #include "install/Payload.h"
 #include "install/InstallState.h"
 #include "resources/ResourceIds.h"
+#include "tests/support/EngineState.h"
 
 namespace {
 
 const int Rounds = 15;
 const char *const Subfolders[] = {"InBox",        "OutBox", "Images",     "Shapes",
                                   "Compositions", "Music",  "ScreenShots"};
-
-DWORD WINAPI FarAheadClock() {
-    // Each reading is 100 s after the last, so the pacing never waits.
-    static DWORD now = 0;
-    return now += 100000;
-}
 
 double Seconds() {
     static LARGE_INTEGER frequency = [] {

@@ -1,7 +1,6 @@
 #include "pages/Path.h"
 
 #include "app/ScaleToScreen.h"
-#include "app/Setup.h"
 #include "forms/Application.h"
 #include "install/SetupMessage.h"
 #include "pages/BrowseDir.h"
@@ -50,13 +49,4 @@ void TPathA::OkClick(TObject *) {
     }
     if (Application->CreateForm(ExtensionsA))
         LeavePage();
-}
-
-void TPathA::ExitSetupClick(TObject *) {
-    if (ConfirmExitSetup())
-        QuitSetup();
-}
-
-void TPathA::FormClose(TObject *, TCloseAction &) {
-    ClosedToMoveOn();
 }

@@ -208,11 +208,6 @@ void TPathConfirmA::BackClick(TObject *) {
     LeavePage();
 }
 
-void TPathConfirmA::ExitSetupClick(TObject *) {
-    if (ConfirmExitSetup())
-        QuitSetup();
-}
-
 void TPathConfirmA::FinishClick(TObject *) {
     if (InstallRunning || InstallSucceeded)
         return;
