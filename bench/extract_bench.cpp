@@ -82,7 +82,7 @@ bool PlainFile(const std::string &path, uint16_t id, bool flush) {
     return ok;
 }
 
-bool PlainTable(const std::string &folder, const char (*names)[PayloadNameSize], int count, uint16_t baseId,
+bool PlainTable(const std::string &folder, const char (*names)[PathBufferSize], int count, uint16_t baseId,
                 bool flush) {
     for (int i = 0; i < count; ++i) {
         if (!PlainFile(folder + "\\" + names[i], uint16_t(baseId + i), flush)) {

@@ -10,10 +10,10 @@
 #include "install/InstallState.h"
 #include "resources/ResourceIds.h"
 
-const char AppFiles[AppFileCount][PayloadNameSize] = {APP_FILE_NAMES};
-const char CompositionFiles[CompositionFileCount][PayloadNameSize] = {COMPOSITION_FILE_NAMES};
-const char ImageFiles[ImageFileCount][PayloadNameSize] = {IMAGE_FILE_NAMES};
-const char ShapeFiles[ShapeFileCount][PayloadNameSize] = {SHAPE_FILE_NAMES};
+const char AppFiles[AppFileCount][PathBufferSize] = {APP_FILE_NAMES};
+const char CompositionFiles[CompositionFileCount][PathBufferSize] = {COMPOSITION_FILE_NAMES};
+const char ImageFiles[ImageFileCount][PathBufferSize] = {IMAGE_FILE_NAMES};
+const char ShapeFiles[ShapeFileCount][PathBufferSize] = {SHAPE_FILE_NAMES};
 
 namespace {
 
@@ -21,7 +21,7 @@ namespace {
 const int ExtractSteps = 20;
 
 struct TManifestTable {
-    const char (*Names)[PayloadNameSize];
+    const char (*Names)[PathBufferSize];
     int Count;
     uint16_t BaseId;
     int Selector;

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "install/PayloadManifest.h"
+#include "win32/PathLimit.h"
 
 // Where a carried file goes, below InstallDir.
 enum TPayloadFolder {
@@ -14,14 +15,13 @@ enum TPayloadFolder {
 };
 
 // The manifest: the carried files' names, one zero-terminated name per
-// 260-byte field. A name's resource id is its table's base id plus its
+// field of PathBufferSize bytes. A name's resource id is its table's base id plus its
 // index; an empty field stands for no file. The counts, base ids and names
 // are generated from resources/payload/manifest.txt.
-const int PayloadNameSize = 260;
-extern const char AppFiles[AppFileCount][PayloadNameSize];
-extern const char CompositionFiles[CompositionFileCount][PayloadNameSize];
-extern const char ImageFiles[ImageFileCount][PayloadNameSize];
-extern const char ShapeFiles[ShapeFileCount][PayloadNameSize];
+extern const char AppFiles[AppFileCount][PathBufferSize];
+extern const char CompositionFiles[CompositionFileCount][PathBufferSize];
+extern const char ImageFiles[ImageFileCount][PathBufferSize];
+extern const char ShapeFiles[ShapeFileCount][PathBufferSize];
 
 // Creates the product's folders below InstallDir (which must exist) and
 // unpacks every carried file into its folder, reporting progress through
