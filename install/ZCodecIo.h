@@ -10,8 +10,7 @@
 #include "win32/PathLimit.h"
 
 // The codec's buffers and disk transfers, shared by its decompressing unit
-// and its compressing one. Compressing lives in a unit of its own so that a
-// program that only unpacks (Setup.exe) links none of zlib's deflate side.
+// and its compressing one, which lives in a unit of its own (docs/size.md).
 namespace ZCodecIo {
 
 // The payload layout's length header: the uncompressed length, little-endian.
