@@ -1,14 +1,3 @@
-# payload_ids(MANIFEST OUT): the ids of manifest.txt's rows, in its order.
-function(payload_ids manifest out)
-  file(STRINGS ${manifest} rows REGEX "^[0-9]+\t")
-  set(ids)
-  foreach(row ${rows})
-    string(REGEX MATCH "^[0-9]+" id "${row}")
-    list(APPEND ids ${id})
-  endforeach()
-  set(${out} ${ids} PARENT_SCOPE)
-endfunction()
-
 # page_resources(PAYLOAD_DIR OUT): the packed files of the pages' resources
 # that the payload step makes in PAYLOAD_DIR: NAME.form.z for each
 # resources/forms/NAME.form, and Extensions.bmp.z (the file-type page's picture).
