@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Setup.exe side by side with an NSIS 3 installer of the same 43 files.
+"""Setup.exe side by side with an NSIS 3 installer of the same files.
 
     nsis_compare.py --source DIR --build DIR --setup EXE --extract-bench EXE [--runs N]
 
