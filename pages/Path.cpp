@@ -6,10 +6,12 @@
 #include "pages/BrowseDir.h"
 #include "pages/Extensions.h"
 #include "pages/PathConfirm.h"
+#include "resources/ProductInfo.h"
+#include "win32/PathLimit.h"
 
 TPathA *PathA = nullptr;
 
-const char DefaultInstallFolder[] = "C:\\Program Files\\Vantorelle";
+const char DefaultInstallFolder[] = "C:\\Program Files\\" PRODUCT_NAME;
 
 const THandlerRow TPathA::HandlerTable[] = {
     FORM_HANDLER(TPathA, FormCreate),     FORM_HANDLER(TPathA, BrowseClick), FORM_HANDLER(TPathA, OkClick),
@@ -35,7 +37,7 @@ void TPathA::BrowseClick(TObject *) {
 
 void TPathA::OkClick(TObject *) {
     std::string text = Path->Text();
-    if (text.size() > 259) {
+    if (text.size() > MaxPathLength) {
         ShowSetupMessage("Folder path is too long.", "", Handle());
         return;
     }
