@@ -4,14 +4,8 @@
 // the library's own length, range, argument and empty-function faults, which
 // are faults of the program that its built-in data never causes. Each shows
 // the library's own message with the application's standard exception
-// display and ends the program (ShowFatalError); nothing unwinds.
-//
-// The library's versions of these functions live in objects that throw the
-// standard exception classes, which would link the unwinder, the library's
-// exception support and its copy-on-write string. Defining them here keeps
-// those objects out of the link. Should a library object ever need one of
-// their other functions, the link fails on the duplicate definitions instead
-// of growing unnoticed.
+// display and ends the program (ShowFatalError); nothing unwinds. Defined
+// here, they keep the library's throwing objects out of the link: docs/size.md.
 #include <cstdarg>
 #include <cstdlib>
 #include <new>

@@ -22,7 +22,7 @@ void PlacePage(TForm &page, const TPagePlace &place) {
 }
 
 void ScaleToScreen(TForm &page, int offsetX, int offsetY) {
-    ScaleToScreenAt(page, GetDeviceCaps(page.Canvas().Handle(), HORZRES), offsetX, offsetY);
+    ScaleToScreenAt(page, page.Canvas().DeviceCaps(HORZRES), offsetX, offsetY);
 }
 
 void ScaleToScreen(TForm &page, const TPagePlace &place) {

@@ -19,6 +19,24 @@ void TWizardPage::LeavePage() {
     Close();
 }
 
+void TWizardPage::FormCreate(TObject *) {
+    ScalePage();
+}
+
+void TWizardPage::ExitSetupClick(TObject *) {
+    if (ConfirmExitSetup())
+        QuitSetup();
+}
+
+void TWizardPage::CloseClick(TObject *) {
+    Close();
+}
+
+// The close action stays at hide.
+void TWizardPage::FormClose(TObject *, TCloseAction &) {
+    ClosedToMoveOn();
+}
+
 bool TWizardPage::ClosedToMoveOn() {
     if (ExitOnClose) {
         QuitSetup();

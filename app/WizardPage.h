@@ -4,11 +4,23 @@
 
 // What the pages of the wizard's chain share (the welcome, licence,
 // destination, file-type and confirmation pages): their place, their move
-// for the screen, and the way they close.
+// for the screen, the way they close, and the handlers that several of them
+// bind (each page's table names those it uses; a page with a handler of its
+// own under the same name binds its own).
 class TWizardPage : public TForm {
   public:
     // 1: closing the page ends the setup; 0: a navigation handler closes it to move on.
     int ExitOnClose = 1;
+
+    // The creation handler of a page that only moves for the screen.
+    void FormCreate(TObject *sender);
+    // Exit Setup: asks through ConfirmExitSetup; Exit ends the setup, No
+    // changes nothing.
+    void ExitSetupClick(TObject *sender);
+    // Cancel and No: close the page, which ends the setup (the flag is set).
+    void CloseClick(TObject *sender);
+    // The close handler of a page that is hidden when it closes to move on.
+    void FormClose(TObject *sender, TCloseAction &action);
 
   protected:
     using TForm::TForm;

@@ -1,5 +1,5 @@
-// Extraction benchmark: unpacks the 43 carried files into a temp folder the
-// way the install does (codec in 20 steps, progress function called, pacing
+// Extraction benchmark: unpacks the carried files into a temp folder the way
+// the install does (codec in its steps, progress function called, pacing
 // off) and compares that with the least work that can produce the same tree:
 // one uncompress and one WriteFile per resource. Then it reports the peak
 // working set of the extraction and the paced total with the real clock.
@@ -17,18 +17,12 @@
 #include "install/Payload.h"
 #include "install/InstallState.h"
 #include "resources/ResourceIds.h"
+#include "tests/support/EngineState.h"
 
 namespace {
 
 const int Rounds = 15;
-const char *const Subfolders[] = {"InBox",        "OutBox", "Images",     "Shapes",
-                                  "Compositions", "Music",  "ScreenShots"};
-
-DWORD WINAPI FarAheadClock() {
-    // Each reading is 100 s after the last, so the pacing never waits.
-    static DWORD now = 0;
-    return now += 100000;
-}
+const char *const Subfolders[] = {SUBFOLDER_NAMES};
 
 double Seconds() {
     static LARGE_INTEGER frequency = [] {
@@ -82,7 +76,7 @@ bool PlainFile(const std::string &path, uint16_t id, bool flush) {
     return ok;
 }
 
-bool PlainTable(const std::string &folder, const char (*names)[PayloadNameSize], int count, uint16_t baseId,
+bool PlainTable(const std::string &folder, const char (*names)[PathBufferSize], int count, uint16_t baseId,
                 bool flush) {
     for (int i = 0; i < count; ++i) {
         if (!PlainFile(folder + "\\" + names[i], uint16_t(baseId + i), flush)) {
@@ -96,10 +90,11 @@ bool PlainExtract(const std::string &root, bool flush) {
     for (const char *name : Subfolders) {
         CreateDirectoryA((root + "\\" + name).c_str(), nullptr);
     }
-    return PlainTable(root + "\\Images", ImageFiles, ImageFileCount, ImageFilesBaseId, flush) &&
-           PlainTable(root + "\\Shapes", ShapeFiles, ShapeFileCount, ShapeFilesBaseId, flush) &&
-           PlainTable(root + "\\Compositions", CompositionFiles, CompositionFileCount, CompositionFilesBaseId,
-                      flush) &&
+    const std::string in = root + "\\";
+    return PlainTable(in + ImageFilesFolder, ImageFiles, ImageFileCount, ImageFilesBaseId, flush) &&
+           PlainTable(in + ShapeFilesFolder, ShapeFiles, ShapeFileCount, ShapeFilesBaseId, flush) &&
+           PlainTable(in + CompositionFilesFolder, CompositionFiles, CompositionFileCount,
+                      CompositionFilesBaseId, flush) &&
            PlainTable(root, AppFiles, AppFileCount, AppFilesBaseId, flush);
 }
 
@@ -171,10 +166,11 @@ int main() {
 
     const double setupBest = Best(setupTimes);
     const double plainBest = Best(plainTimes);
-    printf("Unpaced extraction of 43 resources (%u stored bytes), best and median of %d rounds:\n",
+    printf("Unpaced extraction of %d resources (%u stored bytes), best and median of %d rounds:\n",
+           AppFileCount + CompositionFileCount + ImageFileCount + ShapeFileCount,
            unsigned(PayloadTotalSize()), Rounds);
-    printf("  setup (TZCodec, 20 steps, progress)  %8.1f ms  %8.1f ms\n", setupBest * 1000,
-           Median(setupTimes) * 1000);
+    printf("  setup (TZCodec, %2d steps, progress)  %8.1f ms  %8.1f ms\n", PayloadUnpackSteps,
+           setupBest * 1000, Median(setupTimes) * 1000);
     printf("  plain (uncompress + WriteFile)       %8.1f ms  %8.1f ms\n", plainBest * 1000,
            Median(plainTimes) * 1000);
     printf("  plain, flushing each file            %8.1f ms  %8.1f ms\n", Best(flushedTimes) * 1000,

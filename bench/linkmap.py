@@ -137,16 +137,36 @@ def resources(data, sections):
     return totals
 
 
+def program(argument):
+    """An EXE:MAP argument as (exe, map), both files there and the exe a PE file."""
+    exe, colon, map_path = argument.partition(":")
+    if not exe or not colon or not map_path:
+        raise argparse.ArgumentTypeError("%r is not EXE:MAP" % argument)
+    try:
+        with open(exe, "rb") as f:
+            head = f.read(0x40)
+            pe = struct.unpack_from("<I", head, 0x3C)[0] if head[:2] == b"MZ" and len(head) == 0x40 else 0
+            f.seek(pe)
+            if not pe or f.read(4) != b"PE\0\0":
+                raise argparse.ArgumentTypeError("%s is no Windows program" % exe)
+        with open(map_path, "rb"):
+            pass
+    except OSError as error:
+        raise argparse.ArgumentTypeError("%s: %s" % (error.filename, error.strerror))
+    return exe, map_path
+
+
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("programs", nargs="+", metavar="EXE:MAP")
+    parser = argparse.ArgumentParser(usage=__doc__.split("\n")[2].strip(),
+                                     description=__doc__.split("\n")[0])
+    parser.add_argument("programs", nargs="+", metavar="EXE:MAP", type=program)
     parser.add_argument("--payload-type", default="257")
     parser.add_argument("--objects", type=int, default=12)
     parser.add_argument("--previous", metavar="DIR")
     parser.add_argument("--at-most", type=int, metavar="BYTES")
     args = parser.parse_args()
 
-    programs = [tuple(p.split(":", 1)) for p in args.programs]
+    programs = args.programs
     labels = [os.path.basename(exe) for exe, _ in programs]
     if args.previous:
         kept = (os.path.join(args.previous, "Setup.exe"), os.path.join(args.previous, "Setup.map"))

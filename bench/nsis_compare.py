@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Setup.exe side by side with an NSIS 3 installer of the same 43 files.
+"""Setup.exe side by side with an NSIS 3 installer of the same files.
 
     nsis_compare.py --source DIR --build DIR --setup EXE --extract-bench EXE [--runs N]
 
@@ -170,9 +170,10 @@ def main():
     args = parser.parse_args()
 
     sys.path.insert(0, os.path.join(args.source, "resources", "payload"))
-    from product import EMPTY_FOLDERS, read_manifest
+    from product import read_manifest
 
-    entries = read_manifest(os.path.join(args.source, "resources", "payload", "manifest.txt"))
+    manifest = read_manifest(os.path.join(args.source, "resources", "payload", "manifest.txt"))
+    entries = [(ident, folder, name) for ident, folder, name, _ in manifest.files]
     payload_dir = os.path.join(args.build, "payload")
     files_dir = os.path.join(payload_dir, "files")
     work = os.path.join(args.build, "bench-nsis")
@@ -180,7 +181,7 @@ def main():
     os.makedirs(work, exist_ok=True)
 
     full_exe, empty_exe = (
-        build_installer(work, name, nsis_script(entries, files_dir, EMPTY_FOLDERS, name + ".exe", with_files))
+        build_installer(work, name, nsis_script(entries, files_dir, manifest.empty_folders, name + ".exe", with_files))
         for name, with_files in ((FULL_DIR, True), (EMPTY_DIR, False)))
 
     env = wine_env(prefix)
@@ -196,7 +197,7 @@ def main():
             for exe, target in ((empty_exe, EMPTY_DIR), (full_exe, FULL_DIR)):
                 elapsed = timed_install(exe, target, prefix, env, log)
                 problems = check_install(os.path.join(prefix, "drive_c", target), entries, files_dir,
-                                         EMPTY_FOLDERS, exe == full_exe)
+                                         manifest.empty_folders, exe == full_exe)
                 if problems:
                     raise SystemExit("nsis_compare: the silent install of %s failed:\n  %s"
                                      % (exe, "\n  ".join(problems)))

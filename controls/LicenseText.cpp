@@ -90,30 +90,30 @@ void TLicenseText::PaintText(UINT message, WPARAM wParam) {
     TLabel::Dispatch(message, wParam);
 
     // Inside the parent's paint the given context is the control's surface
-    // (origin at its corner, clipped to it); otherwise take one on the parent.
+    // (origin at its corner, clipped to it), its background just painted:
+    // the text lies on it. Otherwise the text is drawn straight onto the
+    // parent's window, over what it shows, each line on the colour that the
+    // control's corner shows there. The corner may be scrolled out of view or
+    // clipped away, and then there is no colour to take: the lines stand on
+    // white.
     if (wParam) {
-        DrawAgreement(reinterpret_cast<HDC>(wParam));
+        TCanvas canvas(reinterpret_cast<HDC>(wParam));
+        DrawAgreement(canvas, tfClear);
     } else {
         TGraphicCanvas canvas(*this);
-        if (HDC dc = canvas.Handle())
-            DrawAgreement(dc);
+        COLORREF corner = GetPixel(canvas.Handle(), 0, 0);
+        if (corner != CLR_INVALID)
+            canvas.BrushColor = corner;
+        DrawAgreement(canvas, tfBrush);
     }
 }
 
-void TLicenseText::DrawAgreement(HDC dc) {
-    TFont font = EffectiveFont();
-    TGdiObject handle(font.Create());
-    TSelectObject select(dc, handle.Get());
-    SetTextColor(dc, ColorToRGB(font.Color));
-    // The text lies on whatever colour the corner shows. The corner may be
-    // scrolled out of view or clipped away, and then there is no colour to take.
-    COLORREF corner = GetPixel(dc, 0, 0);
-    if (corner != CLR_INVALID)
-        SetBkColor(dc, corner);
-
-    // Wrapped between words, a line at each CR LF, "&&" shown as "&".
+void TLicenseText::DrawAgreement(TCanvas &canvas, TTextFill fill) {
+    canvas.Font = EffectiveFont();
+    // Wrapped between words, a line at each CR LF, "&&" shown as "&"; the
+    // text ends at a zero, as the file does.
     RECT rect = {0, 0, Width() - RightMargin, Height()};
-    DrawTextA(dc, Agreement.c_str(), lstrlenA(Agreement.c_str()), &rect, DT_WORDBREAK);
+    canvas.TextRect(rect, Agreement.c_str(), DT_WORDBREAK, fill);
 }
 
 bool TLicenseText::AccessibleText(TAccessibleText &text) const {

@@ -59,8 +59,8 @@ class TLicenseText : public TLabel {
     // the box less 25 pixels at the right. Without a device context it draws
     // straight onto the parent's window.
     void PaintText(UINT message, WPARAM wParam);
-    // Draws cText on dc with the control's font and colour.
-    void DrawAgreement(HDC dc);
+    // Draws cText on the canvas with the control's font and colour.
+    void DrawAgreement(TCanvas &canvas, TTextFill fill);
     // Paints the control at once when it has a parent.
     void RepaintNow();
 

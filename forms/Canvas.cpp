@@ -1,7 +1,30 @@
 #include "forms/Canvas.h"
 
+// The device context of one call on a canvas, given back at the call's end.
+class TCanvas::TDcUse {
+  public:
+    explicit TDcUse(TCanvas &canvas) : Canvas(canvas), Dc(canvas.TakeDc()) {}
+    ~TDcUse() {
+        if (Dc)
+            Canvas.GiveBackDc(Dc);
+    }
+    TDcUse(const TDcUse &) = delete;
+    TDcUse &operator=(const TDcUse &) = delete;
+    HDC Get() const { return Dc; }
+
+  private:
+    TCanvas &Canvas;
+    HDC Dc;
+};
+
+int TCanvas::DeviceCaps(int index) {
+    TDcUse dc(*this);
+    return dc.Get() ? GetDeviceCaps(dc.Get(), index) : 0;
+}
+
 template <class F> void TCanvas::WithBrushAndPen(F draw) {
-    HDC dc = Handle();
+    TDcUse use(*this);
+    HDC dc = use.Get();
     if (!dc)
         return;
     TGdiObject brush(CreateSolidBrush(ColorToRGB(BrushColor)));
@@ -12,7 +35,8 @@ template <class F> void TCanvas::WithBrushAndPen(F draw) {
 }
 
 void TCanvas::FillRect(const RECT &rect) {
-    HDC dc = Handle();
+    TDcUse use(*this);
+    HDC dc = use.Get();
     if (!dc)
         return;
     TGdiObject brush(CreateSolidBrush(ColorToRGB(BrushColor)));
@@ -39,24 +63,47 @@ void TCanvas::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4
     });
 }
 
-void TCanvas::TextOut(int x, int y, const std::string &text) {
-    HDC dc = Handle();
-    if (!dc)
+template <class F> void TCanvas::WithFont(F use) {
+    TDcUse dc(*this);
+    if (!dc.Get())
         return;
     TGdiObject font(Font.Create());
-    TSelectObject selectFont(dc, font.Get());
-    int oldMode = SetBkMode(dc, OPAQUE);
-    COLORREF oldBack = SetBkColor(dc, ColorToRGB(BrushColor));
-    COLORREF oldText = SetTextColor(dc, ColorToRGB(Font.Color));
-    ::TextOutA(dc, x, y, text.c_str(), static_cast<int>(text.size()));
-    SetTextColor(dc, oldText);
-    SetBkColor(dc, oldBack);
-    SetBkMode(dc, oldMode);
+    TSelectObject selectFont(dc.Get(), font.Get());
+    use(dc.Get());
+}
+
+template <class F> void TCanvas::WithText(const std::string &text, TTextFill fill, F draw) {
+    if (text.empty())
+        return;
+    WithFont([&](HDC dc) {
+        int oldMode = SetBkMode(dc, fill == tfBrush ? OPAQUE : TRANSPARENT);
+        COLORREF oldBack = SetBkColor(dc, ColorToRGB(BrushColor));
+        COLORREF oldText = SetTextColor(dc, ColorToRGB(Font.Color));
+        draw(dc, static_cast<int>(text.size()));
+        SetTextColor(dc, oldText);
+        SetBkColor(dc, oldBack);
+        SetBkMode(dc, oldMode);
+    });
+}
+
+void TCanvas::TextOut(int x, int y, const std::string &text) {
+    WithText(text, tfBrush, [&](HDC dc, int length) { ::TextOutA(dc, x, y, text.c_str(), length); });
+}
+
+void TCanvas::TextRect(const RECT &rect, const std::string &text, UINT flags, TTextFill fill) {
+    RECT box = rect;
+    WithText(text, fill, [&](HDC dc, int length) { DrawTextA(dc, text.c_str(), length, &box, flags); });
+}
+
+int TCanvas::TextHeight() {
+    TEXTMETRICA metrics = {};
+    WithFont([&](HDC dc) { GetTextMetricsA(dc, &metrics); });
+    return metrics.tmHeight;
 }
 
 void TCanvas::CopyRect(const RECT &dest, TCanvas &source, const RECT &sourceRect) {
-    HDC dc = Handle();
-    HDC from = source.Handle();
+    TDcUse to(*this), of(source);
+    HDC dc = to.Get(), from = of.Get();
     if (!dc || !from)
         return;
     int w = dest.right - dest.left, h = dest.bottom - dest.top;
@@ -65,18 +112,6 @@ void TCanvas::CopyRect(const RECT &dest, TCanvas &source, const RECT &sourceRect
         BitBlt(dc, dest.left, dest.top, w, h, from, sourceRect.left, sourceRect.top, CopyMode);
     else
         StretchBlt(dc, dest.left, dest.top, w, h, from, sourceRect.left, sourceRect.top, sw, sh, CopyMode);
-}
-
-HDC TControlCanvas::Handle() {
-    if (!Dc && Window)
-        Dc = GetDC(Window);
-    return Dc;
-}
-
-void TControlCanvas::Release() {
-    if (Dc)
-        ReleaseDC(Window, Dc);
-    Dc = nullptr;
 }
 
 void TBitmap::Free() {

@@ -6,6 +6,10 @@
 
 #include "forms/Graphics.h"
 
+// What a text's cells show around its strokes: what was drawn there before,
+// or the canvas's brush colour.
+enum TTextFill { tfClear, tfBrush };
+
 // A drawing surface over a device context. Brush, pen and font are plain
 // attributes; each drawing call selects GDI objects for them and puts the old
 // ones back before it returns.
@@ -22,8 +26,12 @@ class TCanvas {
     TCanvas(const TCanvas &) = delete;
     TCanvas &operator=(const TCanvas &) = delete;
 
-    // The device context; a canvas bound to a window takes it on demand.
-    virtual HDC Handle() { return Dc; }
+    // The device context that the canvas holds (a bitmap's, a paint's, a
+    // graphic control's); null for a canvas on a window, which holds none.
+    HDC Handle() const { return Dc; }
+    // A GetDeviceCaps value (HORZRES, BITSPIXEL ...) of the canvas's device;
+    // 0 without a device context.
+    int DeviceCaps(int index);
 
     void FillRect(const RECT &rect);
     void Rectangle(int x1, int y1, int x2, int y2);
@@ -32,27 +40,43 @@ class TCanvas {
     // Counterclockwise from the radial through (x3, y3) to the one through
     // (x4, y4); equal points draw the whole ellipse.
     void Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
-    // Text drawn opaque on the brush colour.
+    // The text calls draw in Font, in the font's colour; they draw nothing
+    // for an empty text. TextOut's text starts at (x, y), its cells filled
+    // with the brush colour.
     void TextOut(int x, int y, const std::string &text);
+    // The text laid out in rect by DrawText's flags (DT_...).
+    void TextRect(const RECT &rect, const std::string &text, UINT flags, TTextFill fill = tfClear);
+    // The height of a line of text in Font.
+    int TextHeight();
     // Copies source's rectangle onto dest with CopyMode.
     void CopyRect(const RECT &dest, TCanvas &source, const RECT &sourceRect);
 
   protected:
+    // The device context for one call, and its end: the one the canvas
+    // holds, which stays; a canvas on a window takes its window's for the
+    // call and gives it back.
+    virtual HDC TakeDc() { return Dc; }
+    virtual void GiveBackDc(HDC dc) { (void)dc; }
     HDC Dc = nullptr;
 
   private:
     friend class TBitmap;
+    class TDcUse;
     template <class F> void WithBrushAndPen(F draw);
+    template <class F> void WithFont(F use);
+    template <class F> void WithText(const std::string &text, TTextFill fill, F draw);
 };
 
 // A canvas that draws straight onto a window's client area. It takes the
-// window's device context for each call and releases it afterwards.
+// window's device context for each call and releases it before the call
+// returns: it holds none in between.
 class TControlCanvas : public TCanvas {
   public:
     explicit TControlCanvas(HWND window) : Window(window) {}
-    ~TControlCanvas() override { Release(); }
-    HDC Handle() override;
-    void Release();
+
+  protected:
+    HDC TakeDc() override { return Window ? GetDC(Window) : nullptr; }
+    void GiveBackDc(HDC dc) override { ReleaseDC(Window, dc); }
 
   private:
     HWND Window;

@@ -371,6 +371,28 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             OnKeyUp(this, key, shift);
         }
         break;
+    case WM_WINDOWPOSCHANGED: {
+        // Where the window now stands, whoever moved, sized, showed or hid it.
+        const auto *pos = reinterpret_cast<const WINDOWPOS *>(lParam);
+        if (!(pos->flags & SWP_NOMOVE)) {
+            L = pos->x;
+            T = pos->y + (ParentControl ? ParentControl->ScrollOffset() : 0);
+        }
+        if (!(pos->flags & SWP_NOSIZE)) {
+            W = pos->cx;
+            H = pos->cy;
+        }
+        if (pos->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))
+            IsVisible = (pos->flags & SWP_SHOWWINDOW) != 0;
+        break;
+    }
+    case WM_SHOWWINDOW:
+        // Shown or hidden by ShowWindow; a window in a hidden parent may get
+        // no WM_WINDOWPOSCHANGED for it. (With a reason in lParam the system
+        // only hides or shows it for its owner, and its own flag stays.)
+        if (!lParam)
+            IsVisible = wParam != 0;
+        break;
     case WM_NCDESTROY: {
         LRESULT result = DefaultHandler(message, wParam, lParam);
         RemovePropA(Window, ControlProperty);

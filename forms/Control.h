@@ -42,8 +42,12 @@ struct TAccessibleText {
         return tag == &ClassTag || Base::IsClass(tag);                                                       \
     }
 
-// Base of everything placed on a page. A control keeps its designed bounds,
-// colour and font; windowed controls mirror them into their window.
+// Base of everything placed on a page. A control keeps its bounds (its place
+// in its parent's client area, in the coordinates of the parent's contents
+// when that scrolls; a page's on the screen), visibility, colour and font.
+// Windowed controls pass them on to their window and take back what the
+// system makes of them: the window's moves, sizes, showing and hiding, the
+// system's own included.
 class TControl : public TObject {
   public:
     static inline const char ClassTag = 0;

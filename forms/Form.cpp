@@ -26,7 +26,6 @@ TForm::TForm(TForm *owner) : TWinControl(nullptr), OwnerPage(owner) {
 TForm::~TForm() {
     if (Application)
         Application->RemoveForm(this);
-    FormCanvas.reset();
     if (HWND window = Handle()) {
         // Only for a form deleted without Free. The children's windows go
         // with the form's window.
@@ -152,6 +151,12 @@ void TForm::CreateParams(TCreateParams &params) {
 bool TForm::CreateWnd() {
     if (!TWinControl::CreateWnd())
         return false;
+    // The system may make a new page smaller than asked, to the largest size
+    // that it allows on the screen, and no message says so.
+    RECT made;
+    GetWindowRect(Handle(), &made);
+    W = made.right - made.left;
+    H = made.bottom - made.top;
     if (HasIcon && Application && Application->Icon()) {
         SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(Application->Icon()));
         SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(Application->Icon()));
@@ -196,16 +201,13 @@ void TForm::SetWindowState(TWindowState state) {
 
 void TForm::SetBounds(int left, int top, int width, int height) {
     if (Handle() && State == wsMaximized && IsZoomed(Handle())) {
-        // A maximised window keeps its place; the values apply when restored.
+        // A maximised window keeps its place, and the page reports that one;
+        // the values apply when it is restored.
         WINDOWPLACEMENT placement = {};
         placement.length = sizeof(placement);
         GetWindowPlacement(Handle(), &placement);
         placement.rcNormalPosition = {left, top, left + width, top + height};
         SetWindowPlacement(Handle(), &placement);
-        L = left;
-        T = top;
-        W = width;
-        H = height;
         return;
     }
     TWinControl::SetBounds(left, top, width, height);
@@ -294,8 +296,6 @@ void TForm::Release() {
 }
 
 void TForm::Free() {
-    // The canvas holds a device context of the window.
-    FormCanvas.reset();
     if (HWND window = Handle())
         DestroyWindow(window);
     delete this;

@@ -47,6 +47,9 @@ struct THandlerRow {
     }
 };
 #define FORM_HANDLER(Page, Handler) THandlerRow::Of(#Handler, &Page::Handler)
+// A row whose form-data name is not the member's: a handler that the page
+// shares with others under another name.
+#define FORM_HANDLER_AS(Page, Name, Handler) THandlerRow::Of(#Name, &Page::Handler)
 
 // FORM_PAGE(Page) declares what every page class has: its handler table
 // (what the form data's handler names stand for), the binding of its control
@@ -110,7 +113,8 @@ class TForm : public TWinControl {
     void SetWindowState(TWindowState state);
     void SetBounds(int left, int top, int width, int height) override;
 
-    // The page's drawing surface (its window's device context).
+    // The page's drawing surface: its window's client area, the window made
+    // first.
     TCanvas &Canvas();
 
     // A control of the form data by name; null, and an error raised, when it

@@ -100,19 +100,13 @@ void TLabel::FitToText() {
 }
 
 void TLabel::Paint(TCanvas &canvas) {
-    HDC dc = canvas.Handle();
     RECT rect = {0, 0, Width(), Height()};
     if (!Transparent) {
         canvas.BrushColor = EffectiveColor();
         canvas.FillRect(rect);
     }
-    TFont font = EffectiveFont();
-    TGdiObject handle(font.Create());
-    TSelectObject select(dc, handle.Get());
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, ColorToRGB(font.Color));
-    if (!Text.empty())
-        DrawTextA(dc, Text.c_str(), static_cast<int>(Text.size()), &rect, DrawFlags());
+    canvas.Font = EffectiveFont();
+    canvas.TextRect(rect, Text, DrawFlags());
 }
 
 bool TShape::SetAttribute(const std::string &key, const std::string &value) {

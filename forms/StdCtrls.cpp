@@ -110,21 +110,15 @@ void TGroupBox::CreateParams(TCreateParams &params) {
 
 void TGroupBox::PaintWindow(HDC dc) {
     FillBackground(dc);
-    RECT rect;
-    GetClientRect(Handle(), &rect);
-    TFont font = EffectiveFont();
-    TGdiObject handle(font.Create());
-    TSelectObject select(dc, handle.Get());
-    TEXTMETRICA metrics;
-    GetTextMetricsA(dc, &metrics);
-    RECT frame = rect;
-    frame.top += metrics.tmHeight / 2;
+    TCanvas canvas(dc);
+    canvas.Font = EffectiveFont();
+    canvas.BrushColor = EffectiveColor();
+    // The frame runs through the middle of the caption's line.
+    RECT frame;
+    GetClientRect(Handle(), &frame);
+    frame.top += canvas.TextHeight() / 2;
     DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
-    if (!Text.empty()) {
-        SetBkColor(dc, ColorToRGB(EffectiveColor()));
-        SetTextColor(dc, ColorToRGB(font.Color));
-        TextOutA(dc, 8, 0, Text.c_str(), static_cast<int>(Text.size()));
-    }
+    canvas.TextOut(8, 0, Text);
     PaintGraphicChildren(dc);
 }
 
@@ -151,15 +145,9 @@ void TPanel::PaintWindow(HDC dc) {
     GetClientRect(Handle(), &rect);
     if (Bevel)
         DrawEdge(dc, &rect, BDR_RAISEDINNER, BF_RECT);
-    if (!Text.empty()) {
-        TFont font = EffectiveFont();
-        TGdiObject handle(font.Create());
-        TSelectObject select(dc, handle.Get());
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, ColorToRGB(font.Color));
-        DrawTextA(dc, Text.c_str(), static_cast<int>(Text.size()), &rect,
-                  DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    }
+    TCanvas canvas(dc);
+    canvas.Font = EffectiveFont();
+    canvas.TextRect(rect, Text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     PaintGraphicChildren(dc);
 }
 

@@ -6,6 +6,7 @@
 #include "install/SetupMessage.h"
 #include "win32/CurrentDirectory.h"
 #include "win32/FindHandle.h"
+#include "win32/PathLimit.h"
 
 const char InstallFolderSecurity[] = "O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;FRFX;;;BU)";
 
@@ -14,9 +15,6 @@ BOOL(WINAPI *SetupSetObjectSecurity)
 (HANDLE, SECURITY_INFORMATION, PSECURITY_DESCRIPTOR) = SetKernelObjectSecurity;
 
 namespace {
-
-// Paths pass through buffers of 260 bytes: at most 259 characters.
-const size_t PathLimit = 260;
 
 void ReportMissing(const std::string &path, HWND owner, bool report) {
     if (report) {
@@ -79,7 +77,7 @@ void FreeLocal(PSECURITY_DESCRIPTOR memory) {
 typedef THolder<PSECURITY_DESCRIPTOR, FreeLocal> TLocalDescriptor;
 
 TFolderStatus CreateFolder(const std::string &path, LPSECURITY_ATTRIBUTES security) {
-    if (path.empty() || path.size() >= PathLimit) {
+    if (path.empty() || path.size() > MaxPathLength) {
         return fsFailed;
     }
     if (FolderExists(path, nullptr, false) == fsOk) {
@@ -94,7 +92,7 @@ TFolderStatus FolderExists(const std::string &path, HWND owner, bool report) {
     TCurrentDirectoryKeeper keeper;
     std::string folder = path;
     StripTrailingBackslash(folder);
-    if (folder.size() < PathLimit && SetCurrentDirectoryA(folder.c_str())) {
+    if (folder.size() <= MaxPathLength && SetCurrentDirectoryA(folder.c_str())) {
         return fsOk;
     }
     ReportMissing(folder, owner, report);
@@ -145,7 +143,7 @@ TFolderStatus ClearFolder(const std::string &path, HWND owner, bool report) {
         ReportMissing(path, owner, report);
         return fsEmptyPath;
     }
-    if (path.size() >= PathLimit) {
+    if (path.size() > MaxPathLength) {
         return fsFailed;
     }
     TFolderStatus result = ClearPinned(TWidePath(path).Get());

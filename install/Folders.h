@@ -16,7 +16,7 @@ enum TFolderStatus {
 
 // The operations test and walk folders by making them the process's current
 // directory, and restore the previous current directory before they return.
-// Paths hold at most 259 characters; a longer path fails (0). With `report`
+// Paths hold at most MaxPathLength characters; a longer path fails (0). With `report`
 // set, a missing folder is shown as "Folder <path> not found." over `owner`
 // (or the backdrop page when owner is null).
 

@@ -15,8 +15,8 @@ void CopyBounded(char *to, const char *begin, const char *end) {
     if (!to)
         return;
     size_t length = static_cast<size_t>(end - begin);
-    if (length > 259)
-        length = 259;
+    if (length > MaxPathLength)
+        length = MaxPathLength;
     std::memcpy(to, begin, length);
     to[length] = '\0';
 }
@@ -67,7 +67,7 @@ DWORD PaceExtraction(float fraction) {
 void ExtractProgress(TZCodec *, const std::string &, const char *label, float, uint32_t, uint32_t,
                      uint32_t deltaIn, uint32_t) {
     PayloadDoneBytes += deltaIn;
-    char name[260], extension[260];
+    char name[PathBufferSize], extension[PathBufferSize];
     SplitFilePath(label, nullptr, name, extension);
     // A payload of no bytes counts as not started, never as NaN.
     float fraction = PayloadTotalBytes

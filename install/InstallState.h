@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "win32/PathLimit.h"
+
 class TZCodec;
 
 // The install folder, normalised, without a trailing backslash. Set by the
@@ -23,15 +25,16 @@ extern uint32_t ExtractStartTick;
 // tests put a clock of their own here).
 extern DWORD(WINAPI *SetupTickCount)();
 
-// Copies at most 259 characters of [begin, end) and a terminator into a
-// buffer of 260 bytes; a null buffer is left alone.
+// Copies at most MaxPathLength characters of [begin, end) and a terminator
+// into a buffer of PathBufferSize bytes; a null buffer is left alone.
 void CopyBounded(char *to, const char *begin, const char *end);
 
 // Removes trailing characters with codes 0 to 32, then one trailing backslash.
 void StripTrailingBackslash(std::string &path);
 
 // Splits a zero-terminated path into folder, name and extension. Each output
-// may be null; each holds at most 259 characters and its terminator.
+// may be null; each holds PathBufferSize bytes: at most MaxPathLength
+// characters and its terminator.
 // Returns 0 for a null path, else 1.
 int SplitFilePath(const char *path, char *folder, char *name, char *extension);
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "install/PayloadManifest.h"
+#include "win32/PathLimit.h"
 
 // Where a carried file goes, below InstallDir.
 enum TPayloadFolder {
@@ -13,20 +14,21 @@ enum TPayloadFolder {
     pfShapes = 16,      // InstallDir\Shapes
 };
 
-// The manifest: the carried files' names, one zero-terminated name per
-// 260-byte field. A name's resource id is its table's base id plus its
-// index; an empty field stands for no file. The counts, base ids and names
-// are generated from resources/payload/manifest.txt.
-const int PayloadNameSize = 260;
-extern const char AppFiles[AppFileCount][PayloadNameSize];
-extern const char CompositionFiles[CompositionFileCount][PayloadNameSize];
-extern const char ImageFiles[ImageFileCount][PayloadNameSize];
-extern const char ShapeFiles[ShapeFileCount][PayloadNameSize];
+// The manifest: the carried files' names, one zero-terminated name per field
+// of PathBufferSize bytes. A name's resource id is its table's base id plus
+// its index; an empty field stands for no file. The counts, base ids, folders
+// and names, the subfolders that the extraction makes and its steps are
+// generated from resources/payload/manifest.txt (install/PayloadManifest.h).
+extern const char AppFiles[AppFileCount][PathBufferSize];
+extern const char CompositionFiles[CompositionFileCount][PathBufferSize];
+extern const char ImageFiles[ImageFileCount][PathBufferSize];
+extern const char ShapeFiles[ShapeFileCount][PathBufferSize];
 
-// Creates the product's folders below InstallDir (which must exist) and
-// unpacks every carried file into its folder, reporting progress through
-// ExtractProgress. Stops at the first file that fails: false, with what was
-// written so far left on disk.
+// Creates the product's folders below InstallDir (which must exist) in the
+// manifest's order and unpacks every carried file into its folder, each
+// table's once its folder is made, InstallDir's own last, reporting progress
+// through ExtractProgress. Stops at the first file that fails: false, with
+// what was written so far left on disk.
 bool ExtractPayload();
 // Unpacks the resource (id, type) into the selector's folder under `name`.
 // True when written, and for an empty name (nothing to write); false for an

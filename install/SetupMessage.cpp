@@ -15,7 +15,7 @@ void SetDefaultMessageOwner(HWND owner) {
 int ShowSetupMessage(const std::string &text, const std::string &caption, HWND owner) {
     if (!owner)
         owner = DefaultOwner;
-    char textBuffer[260], captionBuffer[260];
+    char textBuffer[PathBufferSize], captionBuffer[PathBufferSize];
     CopyBounded(textBuffer, text.data(), text.data() + text.size());
     CopyBounded(captionBuffer, caption.data(), caption.data() + caption.size());
     return MessageBoxExA(owner, textBuffer, captionBuffer, MB_OK | MB_ICONEXCLAMATION | MB_TASKMODAL, 0x0409);

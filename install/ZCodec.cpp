@@ -33,7 +33,7 @@ uint8_t *Allocate(uint32_t size) {
 }
 
 TZResult ReadSource(const std::string &name, uint8_t *header, TMallocBuffer &data, uint32_t &length) {
-    if (name.size() >= NameLimit) {
+    if (name.size() > MaxPathLength) {
         return zrOpenFailed;
     }
     TDataFile source;
@@ -70,7 +70,7 @@ TZResult Deliver(TMallocBuffer &output, uint32_t length, uint8_t **outBuffer, ui
         }
         return zrOk;
     }
-    if (destName.size() >= NameLimit) {
+    if (destName.size() > MaxPathLength) {
         return zrOpenFailed;
     }
     TDataFile dest;
@@ -246,7 +246,7 @@ TZResult TZCodec::Decompress(const std::string &sourceName, const uint8_t *sourc
 }
 
 bool TZCodec::SourceExists(const std::string &name) {
-    if (name.empty() || name.size() >= NameLimit) {
+    if (name.empty() || name.size() > MaxPathLength) {
         return false;
     }
     WIN32_FIND_DATAA found;

@@ -47,7 +47,7 @@ struct TZProgressEvent { // a handler bound to an object; assigned when Function
 // A decompression with more than one step notifies OnProgress, then
 // ProgressProc, before each step and once at the end. Clearing Busy from a
 // notification stops it after the step that follows (result 6).
-// Names of 260 characters or more are refused.
+// Names longer than MaxPathLength (win32/PathLimit.h) are refused.
 class TZCodec {
   public:
     TZProgressEvent OnProgress;
@@ -85,8 +85,8 @@ class TZCodec {
     static bool SourceExists(const std::string &name);
     // Splits a path into folder (up to and including the last backslash),
     // extension (the last dot and at most 3 characters after it, after the
-    // last backslash) and title (the rest). Outputs hold 260 bytes, may be
-    // null, and are cut at 259 characters. False (outputs emptied) for a null path.
+    // last backslash) and title (the rest), as SplitFilePath: outputs of
+    // PathBufferSize bytes, may be null. False (outputs emptied) for a null path.
     static bool SplitPath(const char *path, char *folder, char *extension, char *title);
 
   private:

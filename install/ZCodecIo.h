@@ -7,14 +7,12 @@
 #include <string>
 
 #include "install/ZCodec.h"
+#include "win32/PathLimit.h"
 
 // The codec's buffers and disk transfers, shared by its decompressing unit
-// and its compressing one. Compressing lives in a unit of its own so that a
-// program that only unpacks (Setup.exe) links none of zlib's deflate side.
+// and its compressing one, which lives in a unit of its own (docs/size.md).
 namespace ZCodecIo {
 
-// Names go through buffers of 260 bytes: at most 259 characters.
-const size_t NameLimit = 260;
 // The payload layout's length header: the uncompressed length, little-endian.
 const uint32_t HeaderSize = 4;
 

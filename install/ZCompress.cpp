@@ -69,11 +69,11 @@ TZResult TZCodec::CompressFile(const std::string &sourceName, uint32_t prefix, b
                                uint8_t **outBuffer, uint32_t *outLength, const std::string &destName) {
     std::string dest = destName;
     if (!outBuffer && dest.empty()) {
-        if (sourceName.size() >= NameLimit) {
+        if (sourceName.size() > MaxPathLength) {
             return zrNoMemory;
         }
-        char folder[NameLimit];
-        char title[NameLimit];
+        char folder[PathBufferSize];
+        char title[PathBufferSize];
         SplitPath(sourceName.c_str(), folder, nullptr, title);
         dest = std::string(folder) + title + ".zip";
     }

@@ -1,7 +1,6 @@
 #include "pages/Extensions.h"
 
 #include "app/ScaleToScreen.h"
-#include "app/Setup.h"
 #include "forms/Application.h"
 #include "pages/Path.h"
 #include "pages/PathConfirm.h"
@@ -21,9 +20,12 @@ bool CurrentPageTicks(const char *boxName) {
 } // namespace
 
 const THandlerRow TExtensionsA::HandlerTable[] = {
-    FORM_HANDLER(TExtensionsA, FormCreate),      FORM_HANDLER(TExtensionsA, SetButtonClick),
-    FORM_HANDLER(TExtensionsA, BackButtonClick), FORM_HANDLER(TExtensionsA, CancelButtonClick),
-    FORM_HANDLER(TExtensionsA, FormClose),       {},
+    FORM_HANDLER(TExtensionsA, FormCreate),
+    FORM_HANDLER(TExtensionsA, SetButtonClick),
+    FORM_HANDLER(TExtensionsA, BackButtonClick),
+    FORM_HANDLER_AS(TExtensionsA, CancelButtonClick, ExitSetupClick),
+    FORM_HANDLER(TExtensionsA, FormClose),
+    {},
 };
 
 FORM_CONTROLS(TExtensionsA, GroupBox1, jpg, png, bmp, mp3, m3u, ra, CancelButton, cmp, Label1, cmn, Label2,
@@ -32,10 +34,6 @@ FORM_CONTROLS(TExtensionsA, GroupBox1, jpg, png, bmp, mp3, m3u, ra, CancelButton
 TExtensionsA::TExtensionsA(TForm *owner) : TWizardPage(owner) {
     if (LoadPage("ExtensionsA", HandlerTable))
         TypeBoxTicked = CurrentPageTicks;
-}
-
-void TExtensionsA::FormCreate(TObject *) {
-    ScalePage();
 }
 
 void TExtensionsA::SetButtonClick(TObject *) {
@@ -47,13 +45,4 @@ void TExtensionsA::BackButtonClick(TObject *) {
     if (PathA)
         PathA->Show();
     LeavePage();
-}
-
-void TExtensionsA::CancelButtonClick(TObject *) {
-    if (ConfirmExitSetup())
-        QuitSetup();
-}
-
-void TExtensionsA::FormClose(TObject *, TCloseAction &) {
-    ClosedToMoveOn();
 }

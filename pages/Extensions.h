@@ -22,11 +22,10 @@ class TExtensionsA : public TWizardPage {
 
     FORM_PAGE(TExtensionsA);
 
-    void FormCreate(TObject *sender);
     void SetButtonClick(TObject *sender);
     void BackButtonClick(TObject *sender);
-    void CancelButtonClick(TObject *sender);
-    void FormClose(TObject *sender, TCloseAction &action);
+    // FormCreate, CancelButtonClick (the wizard page's ExitSetupClick) and
+    // FormClose are the wizard page's.
 };
 
 extern TExtensionsA *ExtensionsA;

@@ -27,10 +27,10 @@ TForm1::~TForm1() {
 }
 
 void TForm1::FormCreate(TObject *) {
-    HDC dc = Canvas().Handle();
+    TCanvas &canvas = Canvas();
     // Messages without an owner stand over the backdrop.
     SetDefaultMessageOwner(Handle());
-    LayOutBackdrop(GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES), GetDeviceCaps(dc, BITSPIXEL));
+    LayOutBackdrop(canvas.DeviceCaps(HORZRES), canvas.DeviceCaps(VERTRES), canvas.DeviceCaps(BITSPIXEL));
 }
 
 void TForm1::LayOutBackdrop(int w, int h, int bitsPerPixel) {

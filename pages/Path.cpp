@@ -1,16 +1,17 @@
 #include "pages/Path.h"
 
 #include "app/ScaleToScreen.h"
-#include "app/Setup.h"
 #include "forms/Application.h"
 #include "install/SetupMessage.h"
 #include "pages/BrowseDir.h"
 #include "pages/Extensions.h"
 #include "pages/PathConfirm.h"
+#include "resources/ProductInfo.h"
+#include "win32/PathLimit.h"
 
 TPathA *PathA = nullptr;
 
-const char DefaultInstallFolder[] = "C:\\Program Files\\Vantorelle";
+const char DefaultInstallFolder[] = "C:\\Program Files\\" PRODUCT_NAME;
 
 const THandlerRow TPathA::HandlerTable[] = {
     FORM_HANDLER(TPathA, FormCreate),     FORM_HANDLER(TPathA, BrowseClick), FORM_HANDLER(TPathA, OkClick),
@@ -36,7 +37,7 @@ void TPathA::BrowseClick(TObject *) {
 
 void TPathA::OkClick(TObject *) {
     std::string text = Path->Text();
-    if (text.size() > 259) {
+    if (text.size() > MaxPathLength) {
         ShowSetupMessage("Folder path is too long.", "", Handle());
         return;
     }
@@ -50,13 +51,4 @@ void TPathA::OkClick(TObject *) {
     }
     if (Application->CreateForm(ExtensionsA))
         LeavePage();
-}
-
-void TPathA::ExitSetupClick(TObject *) {
-    if (ConfirmExitSetup())
-        QuitSetup();
-}
-
-void TPathA::FormClose(TObject *, TCloseAction &) {
-    ClosedToMoveOn();
 }

@@ -19,8 +19,7 @@ class TPathA : public TWizardPage {
     void FormCreate(TObject *sender);
     void BrowseClick(TObject *sender);
     void OkClick(TObject *sender);
-    void ExitSetupClick(TObject *sender);
-    void FormClose(TObject *sender, TCloseAction &action);
+    // ExitSetupClick and FormClose are the wizard page's.
 };
 
 extern TPathA *PathA;

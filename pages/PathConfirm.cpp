@@ -13,15 +13,17 @@
 #include "pages/MainWindow.h"
 #include "pages/Path.h"
 #include "pages/Unit4.h"
+#include "resources/ProductInfo.h"
 #include "shell/DirectDraw.h"
 #include "shell/FileExtensions.h"
 #include "shell/Shortcuts.h"
+#include "win32/PathLimit.h"
 
 TPathConfirmA *PathConfirmA = nullptr;
 
 namespace {
 
-const char ProductName[] = "Vantorelle";
+const char ProductName[] = PRODUCT_NAME;
 
 // Gauge colours (0x00BBGGRR).
 const TColor GaugeOuter = 0x00FF00FF;
@@ -61,14 +63,14 @@ class TInstallRun {
 };
 
 // Every path that the install writes below the install folder must fit a
-// buffer of 260 bytes. Checked before anything is removed, created or
-// written, so that a long folder is refused whole instead of half-installed.
+// buffer of PathBufferSize bytes. Checked before anything is removed, created
+// or written, so that a long folder is refused whole instead of half-installed.
 bool InstallPathsFit(const std::string &dir) {
     const size_t licence = sizeof("\\License.txt") - 1;
     size_t longest = LongestPayloadPath();
     if (licence > longest)
         longest = licence;
-    return dir.size() + longest <= 259;
+    return dir.size() + longest <= MaxPathLength;
 }
 
 } // namespace
@@ -206,11 +208,6 @@ void TPathConfirmA::BackClick(TObject *) {
         BringWindowToTop(ExtensionsA->Handle());
     }
     LeavePage();
-}
-
-void TPathConfirmA::ExitSetupClick(TObject *) {
-    if (ConfirmExitSetup())
-        QuitSetup();
 }
 
 void TPathConfirmA::FinishClick(TObject *) {

@@ -46,7 +46,7 @@ class TPathConfirmA : public TWizardPage {
     void FormClose(TObject *sender, TCloseAction &action);
     void FinishClick(TObject *sender);
     void BackClick(TObject *sender);
-    void ExitSetupClick(TObject *sender);
+    // ExitSetupClick is the wizard page's.
 
   private:
     void ReleaseProgress();

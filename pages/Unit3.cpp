@@ -11,7 +11,7 @@ TForm3 *Form3 = nullptr;
 const THandlerRow TForm3::HandlerTable[] = {
     FORM_HANDLER(TForm3, FormCreate),
     FORM_HANDLER(TForm3, Button1Click),
-    FORM_HANDLER(TForm3, Button2Click),
+    FORM_HANDLER_AS(TForm3, Button2Click, CloseClick),
     FORM_HANDLER(TForm3, FormClose),
     {},
 };
@@ -24,7 +24,7 @@ TForm3::TForm3(TForm *owner) : TWizardPage(owner) {
 }
 
 void TForm3::FormCreate(TObject *) {
-    if (GetDeviceCaps(Canvas().Handle(), BITSPIXEL) <= 8)
+    if (Canvas().DeviceCaps(BITSPIXEL) <= 8)
         Shape8->SetBrushColor(LowColorPurple);
     ScalePage();
 }
@@ -32,10 +32,6 @@ void TForm3::FormCreate(TObject *) {
 void TForm3::Button1Click(TObject *) {
     if (Application->CreateForm(Form4))
         LeavePage();
-}
-
-void TForm3::Button2Click(TObject *) {
-    Close();
 }
 
 void TForm3::FormClose(TObject *, TCloseAction &action) {

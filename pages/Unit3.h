@@ -16,7 +16,7 @@ class TForm3 : public TWizardPage {
 
     void FormCreate(TObject *sender);
     void Button1Click(TObject *sender);
-    void Button2Click(TObject *sender);
+    // Button2Click (Cancel) is the wizard page's CloseClick.
     void FormClose(TObject *sender, TCloseAction &action);
 };
 

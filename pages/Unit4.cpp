@@ -8,8 +8,12 @@
 TForm4 *Form4 = nullptr;
 
 const THandlerRow TForm4::HandlerTable[] = {
-    FORM_HANDLER(TForm4, FormCreate), FORM_HANDLER(TForm4, Button1Click), FORM_HANDLER(TForm4, Button2Click),
-    FORM_HANDLER(TForm4, FormClose),  FORM_HANDLER(TForm4, FormKeyUp),    {},
+    FORM_HANDLER(TForm4, FormCreate),
+    FORM_HANDLER(TForm4, Button1Click),
+    FORM_HANDLER_AS(TForm4, Button2Click, CloseClick),
+    FORM_HANDLER(TForm4, FormClose),
+    FORM_HANDLER(TForm4, FormKeyUp),
+    {},
 };
 
 FORM_CONTROLS(TForm4, Button2, Button1, ScrollBox1, LicenseText1)
@@ -26,23 +30,9 @@ TControl *TForm4::CreateCustomControl(const std::string &kind) {
     return TForm::CreateCustomControl(kind);
 }
 
-void TForm4::FormCreate(TObject *) {
-    ScalePage();
-}
-
 void TForm4::Button1Click(TObject *) {
     if (Application->CreateForm(PathA))
         LeavePage();
-}
-
-void TForm4::Button2Click(TObject *) {
-    Close();
-}
-
-void TForm4::FormClose(TObject *, TCloseAction &action) {
-    if (!ClosedToMoveOn())
-        return;
-    action = caHide;
 }
 
 void TForm4::FormKeyUp(TObject *, WORD &key, int) {

@@ -15,10 +15,9 @@ class TForm4 : public TWizardPage {
 
     FORM_PAGE(TForm4);
 
-    void FormCreate(TObject *sender);
     void Button1Click(TObject *sender);
-    void Button2Click(TObject *sender);
-    void FormClose(TObject *sender, TCloseAction &action);
+    // FormCreate, Button2Click (No: the wizard page's CloseClick) and
+    // FormClose are the wizard page's.
     // Page Up and Page Down scroll the agreement by one view.
     void FormKeyUp(TObject *sender, WORD &key, int shift);
 

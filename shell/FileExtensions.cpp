@@ -4,6 +4,7 @@
 
 #include "install/InstallState.h"
 #include "install/SetupMessage.h"
+#include "resources/ProductInfo.h"
 #include "shell/Shortcuts.h"
 #include "win32/RegKey.h"
 
@@ -14,7 +15,7 @@ TTypeBoxTicked TypeBoxTicked = nullptr;
 
 namespace {
 
-const char kProgramFile[] = "Vantorelle.exe";
+const char kProgramFile[] = PRODUCT_PROGRAM_FILE;
 const char kClassSuffix[] = "_auto_file";
 const char kNote[] = "Some of the Files Extensions were not set successfully. "
                      "You can set them later using menu item Help\\File Extensions.";

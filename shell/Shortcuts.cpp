@@ -7,9 +7,10 @@
 #include "resources/ProductInfo.h"
 #include "win32/Com.h"
 #include "win32/FindHandle.h"
+#include "win32/PathLimit.h"
 
-const char StartMenuFolderName[] = "Vantorelle";
-const char MainShortcutName[] = "Vantorelle";
+const char StartMenuFolderName[] = PRODUCT_NAME;
+const char MainShortcutName[] = PRODUCT_NAME;
 const char HelpShortcutName[] = "Help";
 
 namespace {
@@ -41,7 +42,7 @@ bool ProgramsFolder(std::string &path) {
     TItemList list;
     if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_PROGRAMS, &list.Items)) || !list.Items)
         return false;
-    char buffer[MAX_PATH] = "";
+    char buffer[PathBufferSize] = "";
     if (!SHGetPathFromIDListA(list.Items, buffer))
         return false;
     path = buffer;
@@ -49,9 +50,9 @@ bool ProgramsFolder(std::string &path) {
 }
 
 // An ANSI path as UTF-16 with its terminating zero. False when it does not
-// fit into MAX_PATH wide characters or cannot be converted.
-bool ToWide(const std::string &path, WCHAR (&wide)[MAX_PATH]) {
-    return MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH) != 0;
+// fit into PathBufferSize wide characters or cannot be converted.
+bool ToWide(const std::string &path, WCHAR (&wide)[PathBufferSize]) {
+    return MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, PathBufferSize) != 0;
 }
 
 HRESULT CreateShellLink(TComPtr<IShellLinkA> &link) {
@@ -67,8 +68,8 @@ int CreateShortcuts() {
         return 1;
     CreateStartMenuFolder(StartMenuFolderName);
     const std::string directory = std::string(InstallDirBuffer) + "\\";
-    CreateShortcut(directory + "Vantorelle.exe", MainShortcutName, StartMenuFolderName);
-    CreateShortcut(directory + "Vantorelle.hlp", HelpShortcutName, StartMenuFolderName);
+    CreateShortcut(directory + PRODUCT_PROGRAM_FILE, MainShortcutName, StartMenuFolderName);
+    CreateShortcut(directory + PRODUCT_HELP_FILE, HelpShortcutName, StartMenuFolderName);
     return 1;
 }
 
@@ -81,7 +82,7 @@ int CheckStartMenuFolder(const std::string &shortcutName, const std::string &fol
     if (!TFindHandle(FindFirstFileA(folder.c_str(), &found)).Valid())
         return 1;
 
-    WCHAR shortcutPath[MAX_PATH];
+    WCHAR shortcutPath[PathBufferSize];
     if (!ToWide(folder + "\\" + shortcutName + ".lnk", shortcutPath))
         return 0;
 
@@ -96,8 +97,8 @@ int CheckStartMenuFolder(const std::string &shortcutName, const std::string &fol
         if (FAILED(file->Load(shortcutPath, kLoadMode)))
             return 0;
     }
-    char description[MAX_PATH] = "";
-    if (link->GetDescription(description, MAX_PATH) != S_OK)
+    char description[PathBufferSize] = "";
+    if (link->GetDescription(description, PathBufferSize) != S_OK)
         return 0;
     return 1;
 }
@@ -115,7 +116,7 @@ int CreateStartMenuFolder(const std::string &folderName) {
 int CreateShortcut(const std::string &target, const std::string &shortcutName,
                    const std::string &folderName) {
     std::string programs;
-    WCHAR shortcutPath[MAX_PATH];
+    WCHAR shortcutPath[PathBufferSize];
     if (!ProgramsFolder(programs) ||
         !ToWide(programs + "\\" + folderName + "\\" + shortcutName + ".lnk", shortcutPath))
         return 1;

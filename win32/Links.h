@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "win32/KernelHandle.h"
+#include "win32/PathLimit.h"
 
 // Setup.exe runs elevated, and the folders it clears and writes may have been
 // prepared by another user: a link (a junction or a symbolic link, anything
@@ -23,18 +24,18 @@ inline bool IsRealFolder(DWORD attributes) {
 }
 
 // A path of the ANSI code page as the wide calls take it. The conversion is
-// exact in this direction, so both name the same file. A path of MAX_PATH
-// characters or more comes out empty.
+// exact in this direction, so both name the same file. A path longer than
+// MaxPathLength comes out empty.
 class TWidePath {
   public:
     explicit TWidePath(const std::string &path) {
-        if (!MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, Text, MAX_PATH))
+        if (!MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, Text, PathBufferSize))
             Text[0] = L'\0';
     }
     const wchar_t *Get() const { return Text; }
 
   private:
-    wchar_t Text[MAX_PATH];
+    wchar_t Text[PathBufferSize];
 };
 
 // Opens a file without following a link (FILE_FLAG_OPEN_REPARSE_POINT), as

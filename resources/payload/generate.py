@@ -5,8 +5,8 @@
 
 The manifest names the files and gives each one's size; this script knows
 each id's kind and content, and fails when its ids are not the manifest's or
-a file does not come out at the listed size. Vantorelle.exe (9) and Tovx.dll
-(8) are built from app/ and are not written here. Every other file is made
+a file does not come out at the listed size. Vantorelle.exe and Tovx.dll
+are built from app/ and are not written here. Every other file is made
 from this script alone, the same bytes on every run:
 
 - pictures: BMPs of their listed size and depth; baseline JPEGs through
@@ -31,7 +31,7 @@ from imaging import (  # noqa: E402
     AQUA, FUCHSIA, LIME, RED, WHITE, YELLOW, Ellipse, Heart, Line, Picture, Polygon, Rect, bmp8,
     bmp24, grain, lerp, ppm, ramp, rhomb, shade, star, text_dots, text_width)
 from helpfiles import global_index, help_contents, help_file  # noqa: E402
-from product import manifest_rows  # noqa: E402
+from product import read_manifest  # noqa: E402
 
 class Lcg:
     """A small linear congruential generator: the same numbers on every
@@ -715,7 +715,7 @@ COMPOUND = {
 }
 HELP, CONTENTS, INDEX, REDIST_ID = 2, 3, 4, 5
 # Built from app/, not here.
-PROGRAM_IDS = (8, 9)
+PROGRAMS = ("Vantorelle.exe", "Tovx.dll")
 # The help file's date of compilation, the same on every build.
 HELP_DATE = 946684800
 
@@ -857,12 +857,12 @@ def main():
     args = parser.parse_args()
     os.makedirs(args.outdir, exist_ok=True)
 
-    rows = manifest_rows(args.manifest)
+    rows = read_manifest(args.manifest).files
     sizes = {ident: size for ident, _, _, size in rows}
     names = {ident: name for ident, _, name, _ in rows}
     makers = set(BMP8) | set(BMP24) | set(JPEG) | set(COMPOUND) | {HELP, CONTENTS, INDEX, REDIST_ID}
-    wanted = set(sizes) - set(PROGRAM_IDS)
-    if makers != wanted or None in sizes.values():
+    wanted = {ident for ident, _, name, _ in rows if name not in PROGRAMS}
+    if makers != wanted:
         raise SystemExit("generate.py: %s lists the ids %s with their sizes; this script makes %s"
                          % (args.manifest, sorted(wanted), sorted(makers)))
 

@@ -328,21 +328,17 @@ bool SetupProcess::WaitIdle(DWORD timeoutMs) {
 
 MessageBoxInfo SetupProcess::WaitMessageBox(DWORD timeoutMs) {
     MessageBoxInfo box;
-    box.hwnd = WaitWindow("#32770", nullptr, timeoutMs);
-    if (box.hwnd != nullptr) {
-        HWND text = GetDlgItem(box.hwnd, 0xFFFF);
-        box.text = text != nullptr ? GetText(text) : std::string();
-    }
+    box.hwnd = WaitWindow(kMessageBoxClass, nullptr, timeoutMs);
+    if (box.hwnd != nullptr)
+        box.text = readers::MessageBoxText(box.hwnd);
     return box;
 }
 
 bool SetupProcess::AnswerMessageBox(HWND box, int id) {
-    HWND button = GetDlgItem(box, id);
-    if (button == nullptr) {
+    if (!readers::PressMessageBoxButton(box, id)) {
         error_ = "the message box has no button " + std::to_string(id);
         return false;
     }
-    Click(button);
     return WaitHidden(box);
 }
 

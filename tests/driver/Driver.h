@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include "support/MessageBoxes.h"
 #include "support/Readers.h"
 
 #include <cstdint>
@@ -25,6 +26,7 @@ constexpr DWORD kWaitMs = 15000;
 // What WaitExit returns when the process has not ended in time.
 constexpr DWORD kStillRunning = STILL_ACTIVE;
 
+using readers::kMessageBoxClass;
 using readers::WindowsPath;
 
 // Creates a folder and its missing parents. True when it exists afterwards.
@@ -52,7 +54,7 @@ std::string RectText(const RECT &r);
 
 struct MessageBoxInfo {
     HWND hwnd = nullptr;
-    std::string text; // the text of the static control 0xFFFF
+    std::string text;
 };
 
 class SetupProcess {
@@ -93,7 +95,7 @@ class SetupProcess {
     // for input (its pages are painted then).
     bool WaitIdle(DWORD timeoutMs = kWaitMs);
 
-    // Waits for a message box (#32770) of the process.
+    // Waits for a message box of the process.
     MessageBoxInfo WaitMessageBox(DWORD timeoutMs = kWaitMs);
     // Presses the box's button with this id (IDOK is 1).
     bool AnswerMessageBox(HWND box, int id = IDOK);

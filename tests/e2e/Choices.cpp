@@ -4,6 +4,7 @@
 // directory, the drive list with floppy drives), the file-type boxes, and
 // the licence page's Page Up and Page Down keys.
 #include "SetupTest.h"
+#include "support/Paths.h"
 #include "support/Readers.h"
 #include "win32/CurrentDirectory.h"
 
@@ -18,6 +19,7 @@
 #include <winioctl.h>
 
 using namespace e2e;
+using readers::PathOfLength;
 
 namespace {
 
@@ -259,15 +261,8 @@ class Choices : public SetupTest {
 
 // ------------------------------------------------------- destination checks
 
-// A destination of the given length: C:\ and folders of eight characters.
-// Next takes at most 259.
-std::string PathOfLength(size_t length) {
-    std::string text = "C:\\";
-    while (text.size() < length)
-        text += (text.size() % 9 == 8) ? '\\' : 'x';
-    return text;
-}
-
+// Destinations of a given length (readers::PathOfLength: C:\ and folders of
+// eight characters). Next takes at most 259.
 struct Refusal {
     const char *what;
     std::string text;
@@ -304,7 +299,7 @@ TEST_F(Choices, RefusedDestinationsGetTheirMessageAndLeaveThePageAsItWas) {
         ASSERT_TRUE(setup.AnswerMessageBox(box.hwnd)) << setup.LastError();
         Settle(next);
 
-        EXPECT_EQ(nullptr, setup.FindPage("#32770")) << "a second message followed";
+        EXPECT_EQ(nullptr, setup.FindPage(kMessageBoxClass)) << "a second message followed";
         EXPECT_EQ(refusal.text, GetText(path)) << "the destination changed";
         EXPECT_TRUE(IsVisible(destination)) << "the destination page left the screen";
         EXPECT_TRUE(setup.AllWindows("TExtensionsA").empty()) << "a file-type page was made";
@@ -326,7 +321,7 @@ TEST_F(Choices, AcceptedDestinationsOpenTheFileTypePage) {
         Click(Button(destination, "&Next"));
         HWND fileTypes = setup.WaitWindow("TExtensionsA", "Files Extensions");
         ASSERT_NE(nullptr, fileTypes) << "expected the file-type page: " << setup.LastError()
-                                      << (setup.FindPage("#32770") ? " (a message was shown)" : "");
+                                      << (setup.FindPage(kMessageBoxClass) ? " (a message was shown)" : "");
         EXPECT_TRUE(Answers(fileTypes));
         EXPECT_EQ(++made, setup.AllWindows("TExtensionsA").size())
             << "each Next makes one new file-type page";

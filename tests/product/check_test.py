@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""The product-folder check of the payload build, run as the build runs it."""
+"""The product-folder check of the payload build, run as the build runs it,
+and the rule of manifest.txt, which its two readers hold it to alike."""
 
 import os
 import shutil
@@ -8,10 +9,18 @@ import sys
 import tempfile
 import unittest
 
-PAYLOAD = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "resources", "payload")
+SOURCE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
+PAYLOAD = os.path.join(SOURCE, "resources", "payload")
 SCRIPT = os.path.join(PAYLOAD, "product.py")
 MANIFEST = os.path.join(PAYLOAD, "manifest.txt")
-FOLDERS = {"": 9, "Compositions": 5, "Images": 25, "Shapes": 4}
+sys.path.insert(0, PAYLOAD)
+import product  # noqa: E402
+
+READ_WITH_CMAKE = """cmake_minimum_required(VERSION ${CMAKE_VERSION})
+include(%s/cmake/Manifest.cmake)
+manifest_read(${MANIFEST})
+manifest_write_tables(${OUT_DIR})
+"""
 
 
 class Check(unittest.TestCase):
@@ -19,16 +28,10 @@ class Check(unittest.TestCase):
         self.tmp = tempfile.mkdtemp()
         self.folder = os.path.join(self.tmp, "product")
         self.out = os.path.join(self.tmp, "files")
-        with open(MANIFEST, encoding="utf-8") as f:
-            rows = [line.rstrip("\n").split("\t")[:3] for line in f if line[:1].isdigit()]
-        self.assertEqual(43, len(rows))
-        for ident, sub, name in rows:
-            sub = "" if sub == "-" else sub
+        self.manifest = product.read_manifest(MANIFEST)
+        for ident, sub, name, _ in self.manifest.files:
             os.makedirs(os.path.join(self.folder, sub), exist_ok=True)
-            self.put(os.path.join(sub, name), bytes(range(32)) + ident.encode())
-        for sub, count in FOLDERS.items():
-            files = [n for n in os.listdir(os.path.join(self.folder, sub)) if n not in FOLDERS]
-            self.assertEqual(count, len(files), sub)
+            self.put(os.path.join(sub, name), bytes(range(32)) + str(ident).encode())
 
     def tearDown(self):
         shutil.rmtree(self.tmp)
@@ -53,7 +56,7 @@ class Check(unittest.TestCase):
         return err
 
     def test_complete_folder_with_empty_folders_passes_whatever_the_sizes(self):
-        for empty in ("InBox", "OutBox", "Music", "ScreenShots"):
+        for empty in self.manifest.empty_folders:
             os.mkdir(os.path.join(self.folder, empty))
         self.put("Vantorelle.exe", bytes(range(256)) * 9)
         self.assertEqual((0, ""), self.run_script("check", MANIFEST, self.folder))
@@ -123,6 +126,70 @@ class Check(unittest.TestCase):
         with open(os.path.join(self.out, "5"), "rb") as f:
             self.assertEqual(bytes(range(32)) + b"5", f.read())
         self.assertFalse(os.path.exists(stale))
+
+
+class ManifestRule(unittest.TestCase):
+    """Each change to the real manifest breaks the rule of README.md; both
+    readers refuse it with the same words, naming the line."""
+
+    CASES = [
+        # (text in the manifest, replaced by, the reader's words)
+        ("5\t-\tRedist.txt\t2403", "5\t-\tRedist.txt", 'not id<TAB>folder<TAB>name<TAB>size'),
+        ("7\t-\tShapesFiles.bmp", "07\t-\tShapesFiles.bmp", 'the id "07" is no number from 1 to 65535'),
+        ("4004\tShapes", "70000\tShapes", 'the id "70000" is no number from 1 to 65535'),
+        ("\t2403", "\t4294967296", 'the size "4294967296" is no number below 4 GiB'),
+        ("3025\tImages", "3025\timages", 'no folder line names "images"'),
+        ("Year.bmp", "Ye:ar.bmp", '"Ye:ar.bmp" is no file name that setup can make'),
+        ("Year.bmp", "Year.", '"Year." is no file name that setup can make'),
+        ("Year.bmp", "Y" * 260, '"%s" is no file name that setup can make' % ("Y" * 260)),
+        ("Year.bmp", "Ye\u00e9r.bmp", "not printable ASCII"),
+        ("Year.bmp", "baby.BMP", '"baby.BMP" is already a name in its folder'),
+        ("Redist.txt", "images", '"images" is already a name in its folder'),
+        ("4001\tShapes", "3001\tShapes", "the id 3001 is given twice"),
+        ("3002\tImages", "3003\tImages", 'expected id 3002, the next of "Images"'),
+        ("steps\t20\n", "", "no steps line"),
+        ("folder\tScreenShots", "folder\tinbox", 'the folder "inbox" is given twice'),
+    ]
+
+    def setUp(self):
+        self.tmp = tempfile.mkdtemp()
+        with open(MANIFEST, encoding="ascii") as f:
+            self.real = f.read()
+        self.script = os.path.join(self.tmp, "read.cmake")
+        with open(self.script, "w") as f:
+            f.write(READ_WITH_CMAKE % SOURCE)
+
+    def tearDown(self):
+        shutil.rmtree(self.tmp)
+
+    def readers(self, text):
+        """What each reader says of the manifest text: (exit code, its words)."""
+        path = os.path.join(self.tmp, "manifest.txt")
+        with open(path, "w", encoding="utf-8") as f:
+            f.write(text)
+        said = []
+        for command in ([sys.executable, SCRIPT, "check", path, self.tmp],
+                        [os.environ.get("CMAKE_COMMAND", "cmake"), "-DMANIFEST=" + path,
+                         "-DOUT_DIR=" + os.path.join(self.tmp, "tables"), "-P", self.script]):
+            done = subprocess.run(command, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
+            said.append((done.returncode, [line.strip() for line in done.stdout.splitlines()]))
+        return said
+
+    def test_both_readers_refuse_what_the_rule_refuses(self):
+        for old, new, words in self.CASES:
+            with self.subTest(words):
+                at = self.real.index(old)
+                text = self.real[:at] + new + self.real[at + len(old):]
+                expected = "line %d: %s" % (self.real[:at].count("\n") + 1, words) if new else words
+                for code, lines in self.readers(text):
+                    self.assertNotEqual(0, code, lines)
+                    self.assertIn(expected, lines)
+
+    def test_the_build_asks_files_for_each_table_of_the_program(self):
+        _, cmake = self.readers(self.real.replace("3025\tImages", "3025\tMusic"))
+        self.assertNotEqual(0, cmake[0])
+        self.assertIn('no table of the program for the files of "Music"', cmake[1])
+        self.assertEqual(0, self.readers(self.real)[1][0], "the real manifest gives the tables")
 
 
 if __name__ == "__main__":

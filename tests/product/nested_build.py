@@ -45,14 +45,15 @@ def write(rel, data):
 
 
 shutil.rmtree(folder, ignore_errors=True)
-for ident, sub, name in product.read_manifest(os.path.join(source, "resources", "payload", "manifest.txt")):
+manifest = product.read_manifest(os.path.join(source, "resources", "payload", "manifest.txt"))
+for ident, sub, name, _ in manifest.files:
     os.makedirs(os.path.join(folder, sub), exist_ok=True)
     shutil.copyfile(os.path.join(standins, str(ident)), os.path.join(folder, sub, name))
 # Other bytes, other sizes than the stand-ins and the manifest's table.
 write("Redist.txt", b"Redistribution: this build's own text.\r\n" * 300)
 write("Images/Baby.bmp", bytes((i * 7919) % 251 for i in range(70000)))
 write("Shapes/OK.shc", bytes(range(24)))
-for empty in ("InBox", "Music"):
+for empty in manifest.empty_folders[::2]:
     os.makedirs(os.path.join(folder, empty), exist_ok=True)
 
 # Broken: one file missing, one that could never be installed.

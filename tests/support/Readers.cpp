@@ -1,5 +1,6 @@
 #include "support/Readers.h"
 
+#include "install/PayloadManifest.h"
 #include "win32/Com.h"
 #include "win32/FindHandle.h"
 #include "win32/RegKey.h"
@@ -205,22 +206,18 @@ void RemoveTree(const std::string &path) {
 }
 
 std::vector<ManifestRow> Manifest() {
-    std::istringstream text(FileText(WindowsPath(MANIFEST_TXT)));
-    std::vector<ManifestRow> rows;
-    std::string line;
-    while (std::getline(text, line)) {
-        if (line.empty() || line[0] == '#')
-            continue;
-        std::istringstream fields(line);
-        std::string id, folder, name, size;
-        std::getline(fields, id, '\t');
-        std::getline(fields, folder, '\t');
-        std::getline(fields, name, '\t');
-        std::getline(fields, size, '\t');
-        rows.push_back(
-            {unsigned(std::stoul(id)), folder == "-" ? "" : folder, name, uint32_t(std::stoul(size))});
-    }
-    return rows;
+    return {PAYLOAD_FILE_ROWS};
+}
+
+std::vector<std::string> Subfolders() {
+    return {SUBFOLDER_NAMES};
+}
+
+size_t FileCount(const std::string &folder) {
+    size_t count = 0;
+    for (const ManifestRow &row : Manifest())
+        count += row.folder == folder;
+    return count;
 }
 
 std::ostream &operator<<(std::ostream &out, const RegValue &value) {

@@ -64,18 +64,23 @@ void RemoveLink(const std::string &link);
 
 // ------------------------------------------------------------ the manifest
 
-// A row of resources/payload/manifest.txt: a carried file's resource id, its
-// folder below the install folder ("" for the install folder itself), its
-// name and the size of the build's stand-in.
+// A file of resources/payload/manifest.txt: its resource id, its folder below
+// the install folder ("" for the install folder itself), its name and the
+// size of the build's stand-in.
 struct ManifestRow {
     unsigned id = 0;
     std::string folder;
     std::string name;
     uint32_t size = 0;
 };
-// The rows of the source tree's manifest.txt, in its order; empty when it
-// cannot be read.
+// The files of the manifest in its order, as the build read them into the
+// program's tables (install/PayloadManifest.h).
 std::vector<ManifestRow> Manifest();
+// The folders that setup makes below the install folder, in the order in
+// which it makes them; those without files stay empty.
+std::vector<std::string> Subfolders();
+// How many of the files go into this folder ("" the install folder itself).
+size_t FileCount(const std::string &folder);
 
 // ---------------------------------------------------------------- registry
 

@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include "support/EngineState.h"
 #include "support/Readers.h"
 
 using readers::Attributes;
@@ -48,13 +49,6 @@ inline Bytes ReadWholeFile(const std::string &path) {
 
 inline void WriteWholeFile(const std::string &path, const Bytes &data) {
     readers::WriteText(path, std::string(data.begin(), data.end()));
-}
-
-// A tick source for the extraction's pacing: each reading is 100 s after the
-// last, so the extraction is always behind schedule and never waits.
-inline DWORD WINAPI FarAheadClock() {
-    static DWORD now = 0;
-    return now += 100000;
 }
 
 #ifdef PAYLOAD_DIR

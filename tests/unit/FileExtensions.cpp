@@ -11,6 +11,7 @@
 #include "pages/Extensions.h"
 #include "install/InstallState.h"
 #include "shell/Shortcuts.h"
+#include "support/EngineState.h"
 #include "support/Readers.h"
 
 using namespace readers;
@@ -56,7 +57,7 @@ int StillOpen(const std::vector<HKEY> &keys) {
     return open;
 }
 
-class FileExtensionsTest : public ::testing::Test {
+class FileExtensionsTest : public ::testing::Test, protected InstallDirSetter {
   protected:
     // Every test starts and ends without the ten types' keys. The test prefix
     // registers none of these extensions itself.
@@ -71,17 +72,11 @@ class FileExtensionsTest : public ::testing::Test {
 
     void TearDown() override {
         SetupRegCreateKeyEx = RegCreateKeyExA;
-        InstallDirBuffer = nullptr;
         if (ExtensionsA)
             ExtensionsA->Free();
         ExtensionsA = nullptr;
         RemoveTree(StartMenuFolder());
         RemoveFileTypes();
-    }
-
-    void SetInstallDir(const std::string &dir) {
-        installDir = dir;
-        InstallDirBuffer = &installDir[0];
     }
 
     // A file-type page as the user left it: only the given boxes ticked.
@@ -100,7 +95,6 @@ class FileExtensionsTest : public ::testing::Test {
     }
 
     TApplication application;
-    std::string installDir;
 };
 
 } // namespace

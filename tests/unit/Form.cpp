@@ -12,6 +12,7 @@
 #include "forms/Form.h"
 #include "forms/GraphicCtrls.h"
 #include "forms/PackedResource.h"
+#include "forms/StdCtrls.h"
 #include "win32/Gdi.h"
 
 namespace {
@@ -148,6 +149,43 @@ TEST_F(Form, TheWindowGoesBeforeThePage) {
     Pump();
     EXPECT_TRUE(destroySeen) << "released";
     EXPECT_EQ(nullptr, windowAtEnd) << "released";
+}
+
+// What the system does to the windows, the controls report: a button moved,
+// sized and hidden from outside the form layer, then shown in a page that is
+// hidden, and the page moved. A button in a scrolled box keeps its place in
+// the box's contents, its window moved up by the scroll.
+TEST_F(Form, ControlsReportWhatTheSystemDidToTheirWindows) {
+    TFormPtr<THandlerHost> page(new THandlerHost);
+    page->SetBounds(10, 10, 300, 200);
+    auto add = [&](TControl *control, TWinControl *parent, int left, int top, int width, int height) {
+        page->AddComponent(control);
+        control->SetParent(parent);
+        control->SetBounds(left, top, width, height);
+        return control;
+    };
+    auto bounds = [](TControl *c) { return std::vector<int>{c->Left(), c->Top(), c->Width(), c->Height()}; };
+    TControl *button = add(new TButton(page.get()), page.get(), 5, 6, 75, 25);
+    auto *box = static_cast<TScrollBox *>(add(new TScrollBox(page.get()), page.get(), 100, 0, 150, 100));
+    auto *inBox = static_cast<TWinControl *>(add(new TButton(page.get()), box, 10, 20, 50, 20));
+    add(new TShape(page.get(), stRectangle), box, 0, 300, 10, 10);
+    ASSERT_TRUE(page->HandleNeeded());
+    HWND window = static_cast<TWinControl *>(button)->Handle();
+
+    SetWindowPos(window, nullptr, 30, 40, 80, 30, SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+    EXPECT_EQ((std::vector<int>{30, 40, 80, 30}), bounds(button));
+    EXPECT_FALSE(button->Visible());
+    ShowWindow(window, SW_SHOWNA);
+    EXPECT_TRUE(button->Visible());
+    SetWindowPos(page->Handle(), nullptr, 50, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ((std::vector<int>{50, 60, 300, 200}), bounds(page.get()));
+
+    box->SetVertPosition(50);
+    EXPECT_EQ((std::vector<int>{10, 20, 50, 20}), bounds(inBox));
+    RECT shown;
+    GetWindowRect(inBox->Handle(), &shown);
+    MapWindowPoints(nullptr, box->Handle(), reinterpret_cast<POINT *>(&shown), 2);
+    EXPECT_EQ(-30, shown.top);
 }
 
 // The file-type page's picture is carried packed: it must come out as the

@@ -1,8 +1,8 @@
 #pragma once
 
 // Answers the setup's message boxes during a unit test: a second thread looks
-// for visible "#32770" windows of this process, records the text of each one
-// and presses its OK button (id 1), the way a user would.
+// for visible message boxes of this process, records the text of each one
+// and presses its OK button, the way a user would.
 
 #include <atomic>
 #include <mutex>
@@ -11,6 +11,8 @@
 #include <vector>
 
 #include <windows.h>
+
+#include "support/MessageBoxes.h"
 
 class MessageBoxWatcher {
   public:
@@ -32,10 +34,7 @@ class MessageBoxWatcher {
     static BOOL CALLBACK FindBox(HWND window, LPARAM param) {
         DWORD process = 0;
         GetWindowThreadProcessId(window, &process);
-        char className[32] = "";
-        GetClassNameA(window, className, sizeof className);
-        if (process == GetCurrentProcessId() && lstrcmpA(className, "#32770") == 0 &&
-            IsWindowVisible(window)) {
+        if (process == GetCurrentProcessId() && readers::IsMessageBox(window) && IsWindowVisible(window)) {
             *reinterpret_cast<HWND *>(param) = window;
             return FALSE;
         }
@@ -50,13 +49,11 @@ class MessageBoxWatcher {
                 Sleep(20);
                 continue;
             }
-            char text[1024] = "";
-            GetWindowTextA(GetDlgItem(box, 0xFFFF), text, sizeof text);
             {
                 std::lock_guard<std::mutex> lock(Guard);
-                Answered.push_back(text);
+                Answered.push_back(readers::MessageBoxText(box));
             }
-            PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+            readers::PressMessageBoxButton(box);
             // Count each box once: wait until it has gone.
             for (int i = 0; i < 250 && IsWindow(box) && IsWindowVisible(box); ++i)
                 Sleep(20);

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "install/InstallState.h"
+#include "support/EngineState.h"
 #include "support/Readers.h"
 
 using namespace readers;
@@ -14,21 +14,10 @@ namespace {
 
 const char kDescription[] = "Copyright (c) Vantorelle2.0";
 
-class ShortcutsTest : public ::testing::Test {
+class ShortcutsTest : public ::testing::Test, protected InstallDirSetter {
   protected:
     void SetUp() override { RemoveTree(StartMenuFolder()); }
-    void TearDown() override {
-        InstallDirBuffer = nullptr;
-        RemoveTree(StartMenuFolder());
-    }
-
-    // Points InstallDirBuffer at a copy of dir for the next install step.
-    void SetInstallDir(const std::string &dir) {
-        installDir = dir;
-        InstallDirBuffer = &installDir[0];
-    }
-
-    std::string installDir;
+    void TearDown() override { RemoveTree(StartMenuFolder()); }
 };
 
 } // namespace
