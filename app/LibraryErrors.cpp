@@ -90,14 +90,9 @@ void __throw_out_of_range_fmt(const char *format, ...) {
 
 } // namespace std
 
-// From GCC 13 on, the library declares one member of std::string as
-// instantiated in the library even for C++20: the in-place path of replace,
-// which assign, insert and replace take when the new text overlaps the old.
-// Its one copy there lives in the object that instantiates the whole of
-// std::string for C++17, whose members throw: linked, that object brings the
-// unwinder and the library's exception support, about 150 KB in all.
-// Instantiated here from the library's own header, the member keeps that
-// object out of the link.
+// GCC 13 and later keep one member of std::string, the in-place path of
+// replace, in the library's whole instantiation of the class, even for C++20;
+// instantiated here, it keeps that out of the link: docs/size.md.
 #if defined(_GLIBCXX_RELEASE) && _GLIBCXX_RELEASE >= 13 && _GLIBCXX_USE_CXX11_ABI
 template void std::string::_M_replace_cold(char *, size_type, const char *, size_type, size_type);
 #endif
