@@ -89,3 +89,10 @@ void __throw_out_of_range_fmt(const char *format, ...) {
 }
 
 } // namespace std
+
+// GCC 13 and later keep one member of std::string, the in-place path of
+// replace, in the library's whole instantiation of the class, even for C++20;
+// instantiated here, it keeps that out of the link: docs/size.md.
+#if defined(_GLIBCXX_RELEASE) && _GLIBCXX_RELEASE >= 13 && _GLIBCXX_USE_CXX11_ABI
+template void std::string::_M_replace_cold(char *, size_type, const char *, size_type, size_type);
+#endif

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake make python3 g++-mingw-w64-i686 libz-mingw-w64-dev googletest
-  libjpeg-turbo-progs wine wine32:i386 fonts-wine xvfb x11-apps x11-utils imagemagick
+  libjpeg-turbo-progs wine wine32:i386 fonts-wine fonts-liberation xvfb x11-apps x11-utils imagemagick
   osslsigncode openssl git
 )
 
@@ -30,9 +30,11 @@ fi
 # Wine's loader and server for 32-bit programs are 32-bit Linux programs.
 # Some kernels run with 32-bit emulation switched off; there they run under
 # qemu's user-mode emulator, registered for 32-bit x86 programs through
-# binfmt_misc. Bookworm's qemu 7.2 does not honour MAP_FIXED_NOREPLACE, which
-# Wine needs to reserve its address ranges, so the emulator comes from
-# bookworm-backports.
+# binfmt_misc. Wine needs qemu 9 or later (earlier ones do not honour
+# MAP_FIXED_NOREPLACE, with which Wine reserves its address ranges). Trixie's
+# own emulator is new enough; bookworm's 7.2 is not, so there it comes from
+# the release's backports suite, on the mirror that the machine's apt sources
+# already name for the release.
 runs_32bit() {
   # A 32-bit static program of 96 bytes that exits with status 42.
   local probe
@@ -50,17 +52,45 @@ runs_32bit() {
   [ "$status" -eq 42 ]
 }
 
-if ! runs_32bit; then
-  backports=/etc/apt/sources.list.d/bookworm-backports.sources
-  if ! grep -qs bookworm-backports /etc/apt/sources.list /etc/apt/sources.list.d/*; then
-    printf '%s\n' 'Types: deb' 'URIs: http://deb.debian.org/debian' 'Suites: bookworm-backports' \
-      'Components: main' 'Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg' |
-      "${sudo_cmd[@]}" tee "$backports" >/dev/null
-    "${sudo_cmd[@]}" apt-get update -qq
+qemu_new_enough() {
+  [[ "$(qemu-i386-static --version 2>/dev/null | head -n 1)" =~ version\ (9|[1-9][0-9])\. ]]
+}
+
+# add_backports RELEASE: RELEASE-backports on the mirror of the machine's own
+# deb entry for RELEASE, as apt reads its sources (deb822 or one-line), unless
+# a source names that suite already.
+add_backports() {
+  local release="$1" uri
+  local targets='$(REPO_URI) $(TARGET_OF) $(RELEASE) $(CODENAME)'
+  if apt-get indextargets --format "$targets" | awk -v suite="$release-backports" '$2 == "deb" && $3 == suite { found = 1 } END { exit !found }'; then
+    return 0
   fi
-  qemu_version="$(qemu-i386-static --version 2>/dev/null | head -n 1 || true)"
-  if ! [[ "$qemu_version" =~ version\ (9|[1-9][0-9])\. ]]; then
-    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq -t bookworm-backports qemu-user-static
+  uri="$(apt-get indextargets --format "$targets" | awk -v release="$release" '$2 == "deb" && ($3 == release || $4 == release) { print $1; exit }')"
+  if [ -z "$uri" ]; then
+    echo "install-deps: no apt source names $release, whose mirror $release-backports would come from" >&2
+    exit 1
+  fi
+  printf '%s\n' 'Types: deb' "URIs: $uri" "Suites: $release-backports" \
+    'Components: main' 'Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg' |
+    "${sudo_cmd[@]}" tee "/etc/apt/sources.list.d/$release-backports.sources" >/dev/null
+  "${sudo_cmd[@]}" apt-get update -qq
+}
+
+if ! runs_32bit; then
+  if ! qemu_new_enough; then
+    "${sudo_cmd[@]}" apt-get update -qq
+    qemu=qemu-user-static
+    candidate="$(apt-cache policy "$qemu" | sed -n 's/^ *Candidate: //p')"
+    if ! dpkg --compare-versions "$candidate" ge 1:9 2>/dev/null; then
+      release="$(. /etc/os-release && echo "${VERSION_CODENAME:-}")"
+      [ -n "$release" ] || { echo "install-deps: /etc/os-release names no release" >&2; exit 1; }
+      add_backports "$release"
+      # The emulator and the packages it needs of the same version from
+      # backports; everything else stays the release's.
+      qemu="$qemu/$release-backports"
+    fi
+    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "$qemu"
+    qemu_new_enough || { echo "install-deps: qemu-i386-static 9 or later could not be installed" >&2; exit 1; }
   fi
   binfmt=/proc/sys/fs/binfmt_misc
   [ -e "$binfmt/register" ] || "${sudo_cmd[@]}" mount -t binfmt_misc binfmt_misc "$binfmt"

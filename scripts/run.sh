@@ -10,7 +10,9 @@ build="${BUILD_DIR:-$root/build}"
 
 if [ -n "${DISPLAY:-}" ]; then
   "$root/scripts/build.sh" --target Setup
-  export WINEPREFIX="$build/run-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  # The test bed's locale (see tests/testbed.sh), so that folders named with
+  # non-ASCII characters can be made.
+  export WINEPREFIX="$build/run-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
   [ -d "$WINEPREFIX" ] || wineboot -i >/dev/null 2>&1 </dev/null
   "$root/scripts/wine-fonts.sh" "$WINEPREFIX"
   echo "Starting $build/Setup.exe on display $DISPLAY"

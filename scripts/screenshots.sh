@@ -19,6 +19,6 @@ rm -rf "$build/gallery"
 mkdir -p "$TESTBED_DIR" "$out"
 trap '"$root/tests/testbed.sh" stop' EXIT
 "$root/tests/testbed.sh" start
-DISPLAY="$(cat "$TESTBED_DIR/display")" WINEDEBUG=-all WINEDLLOVERRIDES="winemenubuilder.exe=d" \
+DISPLAY="$(cat "$TESTBED_DIR/display")" WINEDEBUG=-all WINEDLLOVERRIDES="winemenubuilder.exe=d" LC_ALL=C.UTF-8 \
   wine "$build/tests/gallery.exe" "$out" </dev/null
 echo "Pictures of the pages are in $out"

@@ -12,6 +12,13 @@
 set -u
 : "${WINEPREFIX:?}" "${TESTBED_DIR:?}"
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine gives a Windows file name a Unix name in the Unix locale's character
+# set. Without a UTF-8 locale (no LANG, as in CI or on a fresh machine) Wine 10
+# finds none for a name with non-ASCII characters, and the file cannot be
+# made. C.UTF-8 is on every Debian system, and Wine takes US English for it,
+# as for no locale at all; wine-run.sh and the scripts that start Wine
+# themselves set the same.
+export LC_ALL=C.UTF-8
 mkdir -p "$TESTBED_DIR"
 log="$TESTBED_DIR/wine.log"
 

@@ -436,7 +436,25 @@ void SetupProcess::Kill() {
     }
 }
 
+// Under Wine a read of the whole screen now and then comes back black for a
+// moment (seen on Wine 10 more often than on Wine 8), from a fresh thread as
+// from one that read it a moment before. The pages cover the desktop with
+// colour, so a read without one lit pixel is no picture of them: it is taken
+// again, every 200 ms for up to three seconds.
 Picture SetupProcess::Capture() const {
+    Picture picture;
+    for (int attempt = 0; attempt < 15; ++attempt) {
+        if (attempt > 0)
+            Sleep(200);
+        picture = CaptureOnce();
+        if (std::any_of(picture.pixels.begin(), picture.pixels.end(),
+                        [](uint32_t pixel) { return pixel != 0; }))
+            break;
+    }
+    return picture;
+}
+
+Picture SetupProcess::CaptureOnce() const {
     Picture picture;
     OnDesktop([&picture] {
         TWindowDC screen(nullptr);

@@ -138,6 +138,8 @@ class SetupProcess {
     // Runs fn on a fresh thread attached to the process's desktop, so that
     // GetDC(NULL) and activation refer to that desktop.
     bool OnDesktop(const std::function<void()> &fn) const;
+    // One read of the whole desktop, however it came out.
+    Picture CaptureOnce() const;
     void Close();
 
     PROCESS_INFORMATION info_{};

@@ -248,15 +248,19 @@ TEST_F(Install, BuiltFromProductFolderInstallsThatFolder) {
     ExpectShortcuts(kTypical);
 }
 
-TEST_F(Install, FolderWithBlanksAndEveryTypeTicked) {
+// The folder that Setup makes is named with blanks and a letter beyond ASCII
+// (E acute, octal 311 in the ANSI code page), which the tree, the registry
+// and the shortcuts carry.
+TEST_F(Install, FolderWithBlanksAccentAndEveryTypeTicked) {
     std::string parent = "C:\\Program Files\\E2E Every Type";
     ASSERT_TRUE(MakeFolders(parent));
     std::vector<bool> all(8, true);
-    HWND confirmation = WalkToConfirmation(parent + "\\", &all);
+    std::string dir = parent + "\\\311dition Vantorelle";
+    HWND confirmation = WalkToConfirmation(dir, &all);
     ASSERT_TRUE(confirmation);
-    std::string dir = parent + "\\Vantorelle";
     EXPECT_EQ(dir, GetText(FindChild(confirmation, "Edit")));
     EXPECT_EQ(0u, FinishAndConfirm(confirmation));
+    ExpectTree(dir);
     for (const TypeRow &row : kTypes)
         ExpectType(row, dir);
     ExpectShortcuts(dir);

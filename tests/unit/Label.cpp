@@ -10,8 +10,9 @@
 
 namespace {
 
-// The size of a text in a font as GDI gives it: one line, no wrapping.
-SIZE TextSize(const TFont &font, const std::string &text, int *lineHeight) {
+// The size of a text in a font as GDI gives it (one line, no wrapping), and
+// the font's line height; its whole metrics too where asked.
+SIZE TextSize(const TFont &font, const std::string &text, int *lineHeight, TEXTMETRICA *all = nullptr) {
     TWindowDC screen(nullptr);
     TGdiObject handle(font.Create());
     TSelectObject select(screen.Get(), handle.Get());
@@ -20,6 +21,8 @@ SIZE TextSize(const TFont &font, const std::string &text, int *lineHeight) {
     TEXTMETRICA metrics{};
     GetTextMetricsA(screen.Get(), &metrics);
     *lineHeight = metrics.tmHeight;
+    if (all)
+        *all = metrics;
     return size;
 }
 
@@ -93,6 +96,23 @@ TEST(Label, FitsTheTextKeepsThePlaceAndFixedSizesStay) {
     fixed.SetCaption("(you can leave it)");
     EXPECT_EQ(113, fixed.Width());
     EXPECT_EQ(29, fixed.Height());
+}
+
+// The pages' face draws every character height the pages ask for (to a pixel
+// of rounding), in italic where they ask for it. Under Wine that takes a
+// scalable face: Wine's own bitmap "MS Sans Serif" has a few heights only, and
+// the title page's large labels would shrink to one of them.
+TEST(Label, PageFaceTakesEveryDesignedHeight) {
+    const TFont designed[] = {
+        {.Height = -11}, {.Height = -13}, {.Height = -16}, {.Height = -27, .Style = fsItalic}};
+    for (const TFont &font : designed) {
+        int line = 0;
+        TEXTMETRICA metrics{};
+        TextSize(font, "x", &line, &metrics);
+        EXPECT_NEAR(-font.Height, metrics.tmHeight - metrics.tmInternalLeading, 1)
+            << font.Name << " " << font.Height;
+        EXPECT_EQ(font.Style == fsItalic, metrics.tmItalic != 0) << font.Name << " " << font.Height;
+    }
 }
 
 } // namespace
