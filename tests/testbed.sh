@@ -57,11 +57,17 @@ case "${1:-}" in
   start)
     "$0" stop
     locked_prefix
-    n=90
-    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-    setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$TESTBED_DIR/xvfb.log" 2>&1 </dev/null &
+    # Xvfb takes the first display that no other X server holds and tells
+    # its number. It also sees a server whose lock file is not in this /tmp
+    # (one in a chroot of the same machine): their sockets share one name
+    # space, and taking that number would put the tests on the other screen.
+    number="$TESTBED_DIR/display-number"
+    rm -f "$number"
+    setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$number" >"$TESTBED_DIR/xvfb.log" 2>&1 </dev/null &
     echo $! >"$TESTBED_DIR/xvfb.pid"
-    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+    for _ in $(seq 50); do [ -s "$number" ] && break; sleep 0.1; done
+    n="$(cat "$number" 2>/dev/null)"
+    [ -n "$n" ] || { echo "testbed: Xvfb did not start (see $TESTBED_DIR/xvfb.log)" >&2; exit 1; }
     export DISPLAY=":$n"
     setsid wineserver -p >>"$log" 2>&1 </dev/null
     setsid wine wineboot >>"$log" 2>&1 </dev/null
