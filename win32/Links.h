@@ -79,8 +79,10 @@ class TFolderPin {
                                  FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
         // Wine opens a link's target even when asked not to, but still
         // reports the link in the attributes of its name.
-        if (!Handle.Valid() || !GetFileInformationByHandle(Handle.Get(), &Identity) ||
-            !IsRealFolder(Identity.dwFileAttributes) || !IsRealFolder(GetFileAttributesW(path)))
+        FILE_ATTRIBUTE_TAG_INFO info;
+        if (!Handle.Valid() ||
+            !GetFileInformationByHandleEx(Handle.Get(), FileAttributeTagInfo, &info, sizeof info) ||
+            !IsRealFolder(info.FileAttributes) || !IsRealFolder(GetFileAttributesW(path)))
             Handle.Reset();
         return Handle.Valid();
     }
@@ -88,16 +90,17 @@ class TFolderPin {
 
     bool Valid() const { return Handle.Valid(); }
     HANDLE Get() const { return Handle.Get(); }
-    // True when `path` names the pinned folder itself.
+    // True when `path` names the pinned folder itself: the same volume and
+    // file index.
     bool Names(const wchar_t *path) const {
         TFolderPin other(path);
-        return Valid() && other.Valid() &&
-               other.Identity.dwVolumeSerialNumber == Identity.dwVolumeSerialNumber &&
-               other.Identity.nFileIndexHigh == Identity.nFileIndexHigh &&
-               other.Identity.nFileIndexLow == Identity.nFileIndexLow;
+        BY_HANDLE_FILE_INFORMATION mine, theirs;
+        return Valid() && other.Valid() && GetFileInformationByHandle(Get(), &mine) &&
+               GetFileInformationByHandle(other.Get(), &theirs) &&
+               mine.dwVolumeSerialNumber == theirs.dwVolumeSerialNumber &&
+               mine.nFileIndexHigh == theirs.nFileIndexHigh && mine.nFileIndexLow == theirs.nFileIndexLow;
     }
 
   private:
     TKernelHandle Handle;
-    BY_HANDLE_FILE_INFORMATION Identity = {};
 };
