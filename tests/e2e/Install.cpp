@@ -476,18 +476,8 @@ TEST_P(PreparedFolder, NothingOutsideTheFolderChanges) {
     }
     if (GetParam() == Prepared::ConvertedNames) {
         ASSERT_EQ(1252u, GetACP()) << "the converted names need code page 1252";
-        auto fullwidth = [](const std::string &name) {
-            std::wstring wide;
-            for (char c : name)
-                wide += c > ' ' && c <= '~' ? wchar_t(c - ' ' + 0xFF00) : wchar_t(c);
-            return wide;
-        };
-        const std::wstring in = LongPath(dir) + L"\\";
         ASSERT_TRUE(
-            CreateDirectoryW((in + fullwidth("..\\..\\..\\rel-outside\\bf-victim")).c_str(), nullptr));
-        TKernelHandle file(CreateFileW((in + fullwidth("C:\\rel-outside\\bf-file.txt")).c_str(),
-                                       GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
-        ASSERT_TRUE(file.Valid());
+            MakeConvertedNames(dir, "..\\..\\..\\rel-outside\\bf-victim", "C:\\rel-outside\\bf-file.txt"));
     }
 
     HWND confirmation = WalkToConfirmation(parent);

@@ -112,6 +112,22 @@ std::map<std::string, std::string> Tree(const std::string &folder) {
     return tree;
 }
 
+bool MakeConvertedNames(const std::string &folder, const std::string &folderLooksLike,
+                        const std::string &fileLooksLike) {
+    auto fullwidth = [](const std::string &path) {
+        std::wstring wide;
+        for (char c : path)
+            wide += c > ' ' && c <= '~' ? wchar_t(c - ' ' + 0xFF00) : wchar_t(c);
+        return wide;
+    };
+    const std::wstring in = LongPath(folder) + L"\\";
+    if (!CreateDirectoryW((in + fullwidth(folderLooksLike)).c_str(), nullptr))
+        return false;
+    HANDLE file = CreateFileW((in + fullwidth(fileLooksLike)).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              0, nullptr);
+    return file != INVALID_HANDLE_VALUE && CloseHandle(file);
+}
+
 std::string TreeChanges(const std::map<std::string, std::string> &before,
                         const std::map<std::string, std::string> &after) {
     std::string changes;

@@ -55,6 +55,13 @@ std::map<std::string, std::string> Tree(const std::string &folder);
 std::string TreeChanges(const std::map<std::string, std::string> &before,
                         const std::map<std::string, std::string> &after);
 
+// Makes in `folder` a folder and an empty file named with the fullwidth forms
+// (U+FF01 to U+FF5E for "!" to "~") of the paths they look like, such as
+// "..\\Outside" and "C:\\Outside\\keep.txt": names that the ANSI code page's
+// best-fit mapping turns back into those paths. True when both were made.
+bool MakeConvertedNames(const std::string &folder, const std::string &folderLooksLike,
+                        const std::string &fileLooksLike);
+
 // Makes `link` a symbolic link to `target` (Windows paths), which is what
 // Wine shows of a junction: a folder link reports FILE_ATTRIBUTE_REPARSE_POINT.
 // Made from the Unix side, as Wine's CreateSymbolicLinkW makes none. True

@@ -119,19 +119,6 @@ TEST_F(Folders, PathsOf260CharactersFail) {
     EXPECT_FALSE(DirectoryExists(longest));
 }
 
-namespace {
-
-// A name of fullwidth forms (U+FF01 to U+FF5E for "!" to "~"), which the ANSI
-// code page's best-fit mapping turns back into the path it looks like.
-std::wstring Fullwidth(const std::string &path) {
-    std::wstring wide;
-    for (char c : path)
-        wide += c > ' ' && c <= '~' ? wchar_t(c - ' ' + 0xFF00) : wchar_t(c);
-    return wide;
-}
-
-} // namespace
-
 // Another user may have prepared the folder: made it a link to a folder
 // elsewhere, put a link in place of a subfolder, or given entries names that
 // the ANSI code page turns into paths out of it. Whatever the walk meets,
@@ -166,12 +153,7 @@ TEST_F(Folders, NeverLeaveTheFolderThroughLinksOrConvertedNames) {
     // "..\Outside3" as a folder and the full path of a file there, in
     // fullwidth forms: deleted as the names they are.
     Make({"Y\\"});
-    const std::wstring y = readers::LongPath(temp_ / "Y") + L"\\";
-    ASSERT_TRUE(CreateDirectoryW((y + Fullwidth("..\\Outside3")).c_str(), nullptr));
-    TKernelHandle file(CreateFileW((y + Fullwidth(temp_ / "Outside3\\keep.txt")).c_str(), GENERIC_WRITE, 0,
-                                   nullptr, CREATE_NEW, 0, nullptr));
-    ASSERT_TRUE(file.Valid());
-    file.Reset();
+    ASSERT_TRUE(readers::MakeConvertedNames(temp_ / "Y", "..\\Outside3", temp_ / "Outside3\\keep.txt"));
     EXPECT_EQ(1, RemoveFolder(temp_ / "Y", nullptr, false));
     EXPECT_FALSE(readers::Exists(temp_ / "Y"));
     EXPECT_EQ("", readers::TreeChanges(outside, readers::Tree(temp_ / "Outside3")));
